@@ -1,0 +1,243 @@
+#include "app/modprincipal.h"
+
+#include "agenda/aviso.h"
+#include "agenda/registro.h"
+#include "analysis/informes.h"
+#include "analysis/registro.h"
+#include "app/frmpresentacion.h"
+#include "app/frmprincipal.h"
+#include "app/instanciaunica.h"
+#include "data/aplicacion.h"
+#include "data/basedatos.h"
+#include "data/dberror.h"
+#include "data/demodatos.h"
+#include "data/regional.h"
+#include "data/registro.h"
+#include "data/reloj.h"
+#include "links/registro.h"
+#include "masterdata/registro.h"
+#include "ui/plataforma.h"
+#include "ui/ventanas.h"
+#include "util/registro.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <QTranslator>
+#include <cstdio>
+
+using namespace Qt::StringLiterals;
+
+namespace zv {
+
+namespace {
+
+const QString kClaveRuta = u"SOFTWARE\\Tessaro\\Zelvora\\Path"_s;
+constexpr int kRegSz = 1;
+
+void decir(const QString& texto) {
+    std::fprintf(stderr, "%s\n", texto.toLocal8Bit().constData());
+}
+
+bool carpetaEscribible(const QString& carpeta) {
+    QTemporaryFile prueba(carpeta + u"/.zelvora-XXXXXX"_s);
+    return prueba.open();
+}
+
+void cargarTraducciones(QApplication& app) {
+    auto* qt = new QTranslator(&app);
+    const QString ruta = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (qt->load(Regional::locale(), u"qtbase"_s, u"_"_s, ruta)) app.installTranslator(qt);
+}
+
+QString rutaDemo() {
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(dir);
+    return dir + u"/demo/bd2000.mdb"_s;
+}
+
+}  // namespace
+
+QString carpetaAplicacion() { return QCoreApplication::applicationDirPath(); }
+
+QString rutaBaseDatos() {
+    const QString carpeta = carpetaAplicacion();
+    const QString enCarpeta = carpeta + u"/bd2000.mdb"_s;
+    if (QFileInfo::exists(enCarpeta) || carpetaEscribible(carpeta)) return enCarpeta;
+    // An installed program: its folder is read-only, the data lives with the user.
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(dir);
+    return dir + u"/bd2000.mdb"_s;
+}
+
+QString ObtenerRuta() {
+    const auto v = registro().leer(Raiz::LocalMachine, kClaveRuta, u"Path"_s);
+    if (!v || v->tipo != ValorRegistro::Texto) return {};
+    return v->texto;
+}
+
+int EstablecerValor(Raiz raiz, const QString& clave, const QString& nombre, int tipo,
+                    const QString& valor) {
+    if (tipo != kRegSz) return 87;  // only text values are stored this way
+    return registro().escribir(raiz, clave, nombre, ValorRegistro::deTexto(valor));
+}
+
+void GuardarRuta() {
+    AlmacenRegistro& r = registro();
+    if (r.crearClave(Raiz::LocalMachine, u"Software\\Tessaro\\Zelvora"_s) != codigo::kExito) return;
+    if (r.crearClave(Raiz::LocalMachine, u"Software\\Tessaro\\Zelvora\\Path"_s) != codigo::kExito)
+        return;
+    EstablecerValor(Raiz::LocalMachine, u"Software\\Tessaro\\Zelvora\\Path"_s, u"Path"_s, kRegSz,
+                    QDir::toNativeSeparators(carpetaAplicacion()));
+}
+
+void registrarTodasLasVentanas() {
+    Ventanas::registrar(u"frmPrincipal"_s, [] { return new FrmPrincipal; });
+    registrarVentanasMaestros();
+    registrarVentanasVinculos();
+    registrarVentanasAgenda();
+    registrarVentanasAnalisis();
+    registrarVentanasUtilidades();
+}
+
+int modPrincipal(int argc, char* argv[]) {
+    // A report written from the command line needs no display.
+    bool sinVentanas = false;
+    for (int i = 1; i < argc; ++i) {
+        const QByteArray a(argv[i]);
+        if (a == "--report" || a == "--create-db" || a == "--help" || a == "-h" ||
+            a == "--version" || a == "-v")
+            sinVentanas = true;
+    }
+    if (sinVentanas && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+
+    QApplication app(argc, argv);
+    QCoreApplication::setOrganizationName(u"Tessaro"_s);
+    QCoreApplication::setApplicationName(aplicacion::kTitulo);
+    QCoreApplication::setApplicationVersion(aplicacion::version());
+    QLocale::setDefault(Regional::locale());
+    cargarTraducciones(app);
+
+    QCommandLineParser cl;
+    cl.setApplicationDescription(aplicacion::kDescripcion);
+    cl.addHelpOption();
+    cl.addVersionOption();
+    const QCommandLineOption optDb(u"db"_s, u"Usa otro archivo de base de datos."_s, u"ruta"_s);
+    const QCommandLineOption optCrear(u"create-db"_s,
+                                      u"Crea el archivo de base de datos con todas sus tablas y "
+                                      u"termina."_s);
+    const QCommandLineOption optDemo(u"demo"_s, u"Abre una base de datos de ejemplo."_s);
+    const QCommandLineOption optInforme(u"report"_s, u"Informe a exportar (dtrEmpresas, ...)."_s,
+                                        u"nombre"_s);
+    const QCommandLineOption optPdf(u"pdf"_s, u"Archivo PDF donde escribir el informe."_s,
+                                    u"archivo"_s);
+    cl.addOptions({optDb, optCrear, optDemo, optInforme, optPdf});
+    if (!cl.parse(app.arguments())) {
+        decir(cl.errorText());
+        return 2;
+    }
+    if (cl.isSet(u"help"_s)) {
+        std::fprintf(stdout, "%s", cl.helpText().toLocal8Bit().constData());
+        return 0;
+    }
+    if (cl.isSet(u"version"_s)) {
+        std::fprintf(stdout, "%s %s\n", aplicacion::kTitulo.toLocal8Bit().constData(),
+                     aplicacion::version().toLocal8Bit().constData());
+        return 0;
+    }
+
+    const bool demo = cl.isSet(optDemo);
+    const QString ruta = QFileInfo(cl.isSet(optDb) ? cl.value(optDb)
+                                   : demo          ? rutaDemo()
+                                                   : rutaBaseDatos())
+                             .absoluteFilePath();
+    if (demo) QDir().mkpath(QFileInfo(ruta).absolutePath());
+
+    if (cl.isSet(optCrear)) {
+        if (QFileInfo::exists(ruta) && QFileInfo(ruta).size() > 0) {
+            try {
+                BaseDatos bd(ruta, BaseDatos::Modo::AbrirExistente);
+            } catch (const Error& e) {
+                decir(e.descripcion());
+                return 1;
+            }
+            decir(u"La base de datos «%1» ya existe y es válida; no se modificó."_s.arg(ruta));
+            return 0;
+        }
+        try {
+            BaseDatos bd(ruta);
+        } catch (const Error& e) {
+            decir(e.descripcion());
+            return 1;
+        }
+        decir(u"Se creó la base de datos «%1»."_s.arg(ruta));
+        return 0;
+    }
+
+    if (cl.isSet(optInforme)) {
+        if (!cl.isSet(optPdf)) {
+            decir(u"Indique con --pdf el archivo donde escribir el informe."_s);
+            return 2;
+        }
+        std::unique_ptr<BaseDatos> bd;
+        try {
+            bd = std::make_unique<BaseDatos>(ruta, BaseDatos::Modo::AbrirExistente);
+        } catch (const Error& e) {
+            decir(e.descripcion());
+            return 1;
+        }
+        BaseDatos::establecerPrincipal(bd.get());
+        return informes::exportarPdf(cl.value(optInforme), cl.value(optPdf));
+    }
+
+    // One program per database file: a second start brings the running one forward.
+    InstanciaUnica instancia(ruta);
+    if (!instancia.primera()) {
+        if (instancia.avisarALaPrimera()) return 0;
+        plataforma().mensaje(u"Zelvora ya se está ejecutando con la base de datos «%1»."_s.arg(ruta),
+                             Botones::Ok, Icono::Informacion, aplicacion::kTitulo);
+        return 0;
+    }
+
+    std::unique_ptr<BaseDatos> bd;
+    try {
+        bd = std::make_unique<BaseDatos>(ruta);
+        if (demo && bd->recienCreada()) generarDatosDemo(*bd, TamanoDemo{}, reloj().hoy());
+    } catch (const Error& e) {
+        decir(e.descripcion());
+        plataforma().mensaje(e.descripcion(), Botones::Ok, Icono::Critico, aplicacion::kTitulo);
+        return 1;
+    }
+    BaseDatos::establecerPrincipal(bd.get());
+    registrarTodasLasVentanas();
+    Ventanas::seguirActivacion();
+
+    // 1. The application folder in the registry.
+    if (ObtenerRuta().isEmpty()) GuardarRuta();
+    // 2. The splash window, painted at once.
+    QPointer<FrmPresentacion> presentacion = new FrmPresentacion;
+    presentacion->show();
+    presentacion->repaint();
+    QCoreApplication::processEvents();
+    // 3. The main window.
+    QWidget* principal = Ventanas::obtener(u"frmPrincipal"_s);
+    QObject::connect(&instancia, &InstanciaUnica::traerAlFrente, principal,
+                     [principal] { Ventanas::mostrar(principal); });
+    Ventanas::mostrar(principal);
+    // 4. The splash window closes.
+    if (presentacion) presentacion->close();
+    // 5. The reminder service, for the rest of the program's life.
+    Aviso::iniciarServicio();
+
+    const int codigoSalida = app.exec();
+    Aviso::detenerServicio();
+    BaseDatos::establecerPrincipal(nullptr);
+    return codigoSalida;
+}
+
+}  // namespace zv

@@ -1,0 +1,751 @@
+#include "data/origenregistros.h"
+
+#include "data/basedatos.h"
+#include "data/dberror.h"
+#include "data/dialecto.h"
+#include "data/regional.h"
+
+#include <cstring>
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zv {
+
+namespace {
+
+constexpr quint8 kNulo = SQLITE_NULL;
+
+// "2026-03-15" -> QDate without the cost of a general parser.
+QDate fechaRapida(const char* p, int n) {
+    if (n != 10 || p[4] != '-' || p[7] != '-') return {};
+    auto d = [p](int i) { return p[i] - '0'; };
+    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (p[i] < '0' || p[i] > '9') return {};
+    return QDate(d(0) * 1000 + d(1) * 100 + d(2) * 10 + d(3), d(5) * 10 + d(6), d(8) * 10 + d(9));
+}
+
+QTime horaRapida(const char* p, int n) {
+    if (n != 8 || p[2] != ':' || p[5] != ':') return {};
+    auto d = [p](int i) { return p[i] - '0'; };
+    for (int i : {0, 1, 3, 4, 6, 7})
+        if (p[i] < '0' || p[i] > '9') return {};
+    return QTime(d(0) * 10 + d(1), d(3) * 10 + d(4), d(6) * 10 + d(7));
+}
+
+bool esPalabraReservada(const QString& s) {
+    static const QStringList reservadas = {
+        u"AND"_s,  u"OR"_s,   u"NOT"_s,  u"IS"_s,   u"NULL"_s, u"LIKE"_s,    u"IN"_s,
+        u"BETWEEN"_s, u"TRUE"_s, u"FALSE"_s, u"COLLATE"_s, u"CASE"_s, u"WHEN"_s, u"THEN"_s,
+        u"ELSE"_s, u"END"_s,  u"ESCAPE"_s, u"GLOB"_s, u"SELECT"_s};
+    for (const QString& r : reservadas)
+        if (s.compare(r, Qt::CaseInsensitive) == 0) return true;
+    return false;
+}
+
+// A typed value as the engine stores it in a field of the given kind. Text that does not read
+// as the kind is passed as it is, so that the engine refuses it with its own error.
+QVariant paraMotor(TipoCampo t, const QVariant& v) {
+    if (!v.isValid() || v.isNull()) return {};
+    const int id = v.metaType().id();
+    if (id == QMetaType::QString && v.toString().isEmpty()) return {};
+    switch (t) {
+    case TipoCampo::Fecha:
+        if (id == QMetaType::QDate) return Regional::fechaIso(v.toDate());
+        if (id == QMetaType::QDateTime) return Regional::fechaIso(v.toDateTime().date());
+        if (id == QMetaType::QString) {
+            if (auto f = Regional::leerFecha(v.toString())) return Regional::fechaIso(*f);
+        }
+        return v.toString();
+    case TipoCampo::Hora:
+        if (id == QMetaType::QTime) return Regional::horaIso(v.toTime());
+        if (id == QMetaType::QDateTime) return Regional::horaIso(v.toDateTime().time());
+        if (id == QMetaType::QString) {
+            if (auto h = Regional::leerHora(v.toString())) return Regional::horaIso(*h);
+        }
+        return v.toString();
+    case TipoCampo::Entero:
+    case TipoCampo::Contador:
+        if (id == QMetaType::QString) {
+            const QString s = v.toString().trimmed();
+            bool ok = false;
+            const qint64 n = s.toLongLong(&ok);
+            if (ok) return n;
+            if (auto d = Regional::leerNumero(s)) {
+                if (*d == double(qint64(*d))) return qint64(*d);
+            }
+            return v.toString();
+        }
+        if (id == QMetaType::Double || id == QMetaType::Float) {
+            const double d = v.toDouble();
+            if (d == double(qint64(d))) return qint64(d);
+            return d;
+        }
+        if (id == QMetaType::Bool) return v.toBool() ? 1 : 0;
+        return v.toLongLong();
+    case TipoCampo::Moneda:
+        if (id == QMetaType::QString) {
+            if (auto d = Regional::leerNumero(v.toString())) return *d;
+            return v.toString();
+        }
+        return v.toDouble();
+    case TipoCampo::SiNo: {
+        if (id == QMetaType::Bool) return v.toBool() ? 1 : 0;
+        if (id == QMetaType::QString) {
+            const QString s = v.toString().trimmed().toLower();
+            if (s == u"sí"_s || s == u"si"_s || s == u"verdadero"_s || s == u"true"_s ||
+                s == u"-1"_s || s == u"1"_s)
+                return 1;
+            if (s == u"no"_s || s == u"falso"_s || s == u"false"_s || s == u"0"_s) return 0;
+            return v.toString();
+        }
+        return v.toLongLong() != 0 ? 1 : 0;
+    }
+    case TipoCampo::Texto:
+    case TipoCampo::Libre:
+        if (id == QMetaType::QDate) return Regional::fechaCorta(v.toDate());
+        if (id == QMetaType::QTime) return Regional::horaLarga(v.toTime());
+        return v.toString();
+    }
+    return v;
+}
+
+}  // namespace
+
+OrigenRegistros::OrigenRegistros(const QString& nombre, QObject* parent, BaseDatos* bd)
+    : QObject(parent), bd_(bd) {
+    setObjectName(nombre);
+}
+
+OrigenRegistros::~OrigenRegistros() = default;
+
+BaseDatos& OrigenRegistros::bd() const { return bd_ ? *bd_ : BaseDatos::principal(); }
+
+void OrigenRegistros::establecerSql(const QString& sql) { sql_ = sql; }
+
+// ---------------------------------------------------------------------------------------------
+// Reading
+
+void OrigenRegistros::leer(Datos& d) {
+    BaseDatos& base = bd();
+    const sql::Traduccion& tr = base.traducir(sql_, true);
+    Sentencia s = base.preparar(tr.sql);
+    sqlite3_stmt* st = s.handle();
+    d.totalCols = sqlite3_column_count(st);
+    d.ocultas = int(tr.tablasConRowid.size());
+    d.tablasOcultas = tr.tablasConRowid;
+    for (int c = d.ocultas; c < d.totalCols; ++c) {
+        Columna col;
+        col.nombre = QString::fromUtf8(sqlite3_column_name(st, c));
+        const char* t = sqlite3_column_table_name(st, c);
+        const char* o = sqlite3_column_origin_name(st, c);
+        if (t && o) {
+            col.tabla = QString::fromUtf8(t);
+            col.origen = QString::fromUtf8(o);
+            col.tipo = esquema::tipo(col.tabla, col.origen, &col.conocido);
+            for (int j = 0; j < d.tablasOcultas.size(); ++j)
+                if (d.tablasOcultas[j].compare(col.tabla, Qt::CaseInsensitive) == 0) col.oculta = j;
+        }
+        d.cols.push_back(col);
+    }
+    // A table whose counter key is among the columns can be edited through it as well.
+    for (Columna& col : d.cols) {
+        if (col.tabla.isEmpty()) continue;
+        for (int k = 0; k < int(d.cols.size()); ++k) {
+            const Columna& otra = d.cols[k];
+            if (otra.tabla == col.tabla && otra.tipo == TipoCampo::Contador && otra.conocido) {
+                col.clave = k;
+                break;
+            }
+        }
+    }
+    const int total = d.totalCols;
+    d.celdas.reserve(size_t(std::max<size_t>(filas_.size(), 64)) * size_t(total));
+    while (s.paso()) {
+        const quint32 almacen = quint32(d.celdas.size() / size_t(total));
+        for (int c = 0; c < total; ++c) {
+            Celda celda;
+            celda.tipo = quint8(sqlite3_column_type(st, c));
+            switch (celda.tipo) {
+            case SQLITE_INTEGER:
+                celda.entero = sqlite3_column_int64(st, c);
+                break;
+            case SQLITE_FLOAT:
+                celda.real = sqlite3_column_double(st, c);
+                break;
+            case SQLITE_TEXT:
+            case SQLITE_BLOB: {
+                const void* p = celda.tipo == SQLITE_TEXT
+                                    ? static_cast<const void*>(sqlite3_column_text(st, c))
+                                    : sqlite3_column_blob(st, c);
+                celda.largo = quint32(sqlite3_column_bytes(st, c));
+                celda.desplazamiento = d.bloque.size();
+                d.bloque.append(static_cast<const char*>(p), celda.largo);
+                break;
+            }
+            default:
+                celda.tipo = kNulo;
+                break;
+            }
+            d.celdas.push_back(celda);
+        }
+        d.filas.push_back(almacen);
+    }
+}
+
+void OrigenRegistros::refrescar() {
+    guardarPendiente();
+    Datos d;
+    leer(d);  // throws with the previous rows kept
+    Q_EMIT antesDeCambiarFilas();
+    cols_ = std::move(d.cols);
+    totalCols_ = d.totalCols;
+    ocultas_ = d.ocultas;
+    tablasOcultas_ = d.tablasOcultas;
+    celdas_ = std::move(d.celdas);
+    bloque_ = std::move(d.bloque);
+    filas_ = std::move(d.filas);
+    abierto_ = true;
+    actual_ = filas_.empty() ? -1 : 0;
+    edicion_ = Edicion::Ninguna;
+    pendiente_.assign(cols_.size(), QVariant());
+    asignado_.assign(cols_.size(), false);
+    sinCoincidencia_ = false;
+    ultimoAgregado_ = -1;
+    Q_EMIT filasCambiadas();
+    Q_EMIT actualCambiado();
+}
+
+void OrigenRegistros::cerrar() {
+    guardarPendiente();
+    Q_EMIT antesDeCambiarFilas();
+    celdas_.clear();
+    bloque_.clear();
+    filas_.clear();
+    actual_ = -1;
+    abierto_ = false;
+    Q_EMIT filasCambiadas();
+    Q_EMIT actualCambiado();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Columns and values
+
+QString OrigenRegistros::nombreColumna(int c) const {
+    return c >= 0 && c < columnas() ? cols_[c].nombre : QString();
+}
+
+int OrigenRegistros::indiceCampo(const QString& nombre) const {
+    const int punto = nombre.indexOf(u'.');
+    if (punto > 0) {
+        const QString tabla = nombre.left(punto);
+        const QString campo = nombre.mid(punto + 1);
+        for (int c = 0; c < columnas(); ++c)
+            if (cols_[c].tabla.compare(tabla, Qt::CaseInsensitive) == 0 &&
+                cols_[c].origen.compare(campo, Qt::CaseInsensitive) == 0)
+                return c;
+    }
+    for (int c = 0; c < columnas(); ++c)
+        if (cols_[c].nombre.compare(nombre, Qt::CaseInsensitive) == 0) return c;
+    return -1;
+}
+
+TipoCampo OrigenRegistros::tipoColumna(int c) const {
+    return c >= 0 && c < columnas() ? cols_[c].tipo : TipoCampo::Texto;
+}
+
+bool OrigenRegistros::columnaEditable(int c) const {
+    if (c < 0 || c >= columnas()) return false;
+    const Columna& col = cols_[c];
+    return col.conocido && col.tipo != TipoCampo::Contador && (col.oculta >= 0 || col.clave >= 0);
+}
+
+QString OrigenRegistros::tablaDeColumna(int c) const {
+    return c >= 0 && c < columnas() ? cols_[c].tabla : QString();
+}
+
+int OrigenRegistros::posicion() const {
+    return actual_ >= 0 && actual_ < int(filas_.size()) ? actual_ : -1;
+}
+
+QVariant OrigenRegistros::crudo(quint32 almacen, int c) const {
+    const Celda& celda = celdas_[size_t(almacen) * size_t(totalCols_) + size_t(c)];
+    switch (celda.tipo) {
+    case SQLITE_INTEGER:
+        return QVariant(celda.entero);
+    case SQLITE_FLOAT:
+        return QVariant(celda.real);
+    case SQLITE_TEXT:
+        return QVariant(QString::fromUtf8(bloque_.data() + celda.desplazamiento, celda.largo));
+    case SQLITE_BLOB:
+        return QVariant(QByteArray(bloque_.data() + celda.desplazamiento, celda.largo));
+    default:
+        return {};
+    }
+}
+
+QVariant OrigenRegistros::tipar(const Columna& c, const QVariant& v) const {
+    if (v.isNull() || !c.conocido) return v;
+    switch (c.tipo) {
+    case TipoCampo::Fecha:
+        if (v.metaType().id() == QMetaType::QString) {
+            const QByteArray u = v.toString().toLatin1();
+            QDate d = fechaRapida(u.constData(), int(u.size()));
+            if (d.isValid()) return d;
+        }
+        return v;
+    case TipoCampo::Hora:
+        if (v.metaType().id() == QMetaType::QString) {
+            const QByteArray u = v.toString().toLatin1();
+            QTime t = horaRapida(u.constData(), int(u.size()));
+            if (t.isValid()) return t;
+        }
+        return v;
+    case TipoCampo::SiNo:
+        if (v.metaType().id() == QMetaType::LongLong) return v.toLongLong() != 0;
+        return v;
+    case TipoCampo::Moneda:
+        if (v.metaType().id() == QMetaType::LongLong) return v.toDouble();
+        return v;
+    default:
+        return v;
+    }
+}
+
+QVariant OrigenRegistros::valorCrudo(int fila, int col) const {
+    if (fila < 0 || fila >= cantidad() || col < 0 || col >= columnas()) return {};
+    return crudo(filas_[size_t(fila)], ocultas_ + col);
+}
+
+QVariant OrigenRegistros::valor(int fila, int col) const {
+    if (fila < 0 || fila >= cantidad() || col < 0 || col >= columnas()) return {};
+    if (edicion_ == Edicion::Editando && fila == actual_ && asignado_[size_t(col)])
+        return pendiente_[size_t(col)];
+    return tipar(cols_[size_t(col)], crudo(filas_[size_t(fila)], ocultas_ + col));
+}
+
+void OrigenRegistros::sinActual() const {
+    throw DbError(u"No hay ningún registro actual."_s, u"no current record"_s, SQLITE_MISUSE);
+}
+
+void OrigenRegistros::exigirColumna(int col) const {
+    if (col < 0 || col >= columnas())
+        throw DbError(u"El campo indicado no existe en la consulta."_s, {}, SQLITE_ERROR);
+}
+
+QVariant OrigenRegistros::campo(const QString& nombre) const {
+    const int c = indiceCampo(nombre);
+    if (c < 0) {
+        throw DbError(u"El campo '%1' no existe en la consulta."_s.arg(nombre), sql_,
+                      SQLITE_ERROR);
+    }
+    return campo(c);
+}
+
+QVariant OrigenRegistros::campo(int col) const {
+    exigirColumna(col);
+    if (edicion_ == Edicion::Agregando) return asignado_[size_t(col)] ? pendiente_[size_t(col)] : QVariant();
+    if (!hayActual()) sinActual();
+    return valor(actual_, col);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Moving
+
+void OrigenRegistros::mover(int nuevo) {
+    guardarPendiente();
+    actual_ = nuevo;
+    Q_EMIT actualCambiado();
+}
+
+void OrigenRegistros::primero() {
+    if (!filas_.empty()) mover(0);
+}
+
+void OrigenRegistros::ultimo() {
+    if (!filas_.empty()) mover(cantidad() - 1);
+}
+
+void OrigenRegistros::siguiente() {
+    if (actual_ < cantidad()) mover(actual_ + 1);
+}
+
+void OrigenRegistros::anterior() {
+    if (actual_ >= 0) mover(actual_ - 1);
+}
+
+void OrigenRegistros::irA(int fila) {
+    if (fila < 0 || fila >= cantidad()) return;
+    if (fila == actual_ && edicion_ != Edicion::Agregando) return;
+    mover(fila);
+}
+
+bool OrigenRegistros::buscarPrimero(const QString& criterio) {
+    guardarPendiente();
+    // Field names of the criteria become parameters bound to each row's values.
+    const std::vector<sql::Token> t = sql::tokenizar(criterio);
+    QString expr;
+    std::vector<int> usadas;
+    for (int i = 0; i < int(t.size()); ++i) {
+        const sql::Token& k = t[i];
+        if (k.tipo == sql::Tok::Ident || k.tipo == sql::Tok::IdentCitado) {
+            int j = i + 1;
+            while (j < int(t.size()) && t[j].tipo == sql::Tok::Espacio) ++j;
+            const bool esFuncion = j < int(t.size()) && t[j].texto == u"("_s;
+            QString nombre = k.tipo == sql::Tok::IdentCitado ? k.texto.mid(1, k.texto.size() - 2)
+                                                              : k.texto;
+            int fin = i;
+            if (j + 1 < int(t.size()) && t[j].texto == u"."_s &&
+                (t[j + 1].tipo == sql::Tok::Ident || t[j + 1].tipo == sql::Tok::IdentCitado)) {
+                nombre += u'.' + t[j + 1].texto;
+                fin = j + 1;
+            }
+            if (!esFuncion && !esPalabraReservada(nombre)) {
+                const int c = indiceCampo(nombre);
+                if (c >= 0) {
+                    usadas.push_back(c);
+                    expr += u"?%1"_s.arg(usadas.size());
+                    i = fin;
+                    continue;
+                }
+            }
+        }
+        expr += k.texto;
+    }
+    BaseDatos& base = bd();
+    Sentencia s = base.preparar(base.traducir(u"SELECT ("_s + expr + u")"_s).sql);
+    for (int fila = 0; fila < cantidad(); ++fila) {
+        for (size_t k = 0; k < usadas.size(); ++k)
+            s.vincular(int(k) + 1, valorCrudo(fila, usadas[k]));
+        const bool hay = s.paso();
+        const bool cumple = hay && !s.esNulo(0) && s.valor(0).toDouble() != 0.0;
+        s.reiniciar();
+        if (cumple) {
+            sinCoincidencia_ = false;
+            if (fila != actual_) mover(fila);
+            return true;
+        }
+    }
+    sinCoincidencia_ = true;
+    return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editing
+
+void OrigenRegistros::agregarNuevo() {
+    guardarPendiente();
+    if (!abierto_) refrescar();
+    edicion_ = Edicion::Agregando;
+    pendiente_.assign(cols_.size(), QVariant());
+    asignado_.assign(cols_.size(), false);
+    Q_EMIT pendienteCambiado();
+    Q_EMIT actualCambiado();
+}
+
+void OrigenRegistros::editar() {
+    if (edicion_ != Edicion::Ninguna) return;
+    if (!hayActual()) sinActual();
+    edicion_ = Edicion::Editando;
+    pendiente_.assign(cols_.size(), QVariant());
+    asignado_.assign(cols_.size(), false);
+}
+
+void OrigenRegistros::asignar(const QString& nombre, const QVariant& v) {
+    const int c = indiceCampo(nombre);
+    if (c < 0) {
+        throw DbError(u"El campo '%1' no existe en la consulta."_s.arg(nombre), sql_,
+                      SQLITE_ERROR);
+    }
+    asignar(c, v);
+}
+
+void OrigenRegistros::asignar(int col, const QVariant& v) {
+    exigirColumna(col);
+    if (edicion_ == Edicion::Ninguna) editar();
+    const Columna& c = cols_[size_t(col)];
+    if (c.conocido && c.tipo == TipoCampo::Contador) {
+        throw DbError(u"El campo %1 es un código que asigna la base de datos y no se puede "
+                      u"modificar."_s.arg(c.nombre),
+                      {}, SQLITE_CONSTRAINT);
+    }
+    if (edicion_ == Edicion::Editando && !columnaEditable(col)) {
+        throw DbError(u"El campo %1 no se puede modificar en esta consulta."_s.arg(c.nombre), sql_,
+                      SQLITE_READONLY);
+    }
+    pendiente_[size_t(col)] = v;
+    asignado_[size_t(col)] = true;
+    Q_EMIT pendienteCambiado();
+}
+
+void OrigenRegistros::cancelarActualizacion() {
+    if (edicion_ == Edicion::Ninguna) return;
+    const bool agregando = edicion_ == Edicion::Agregando;
+    edicion_ = Edicion::Ninguna;
+    pendiente_.assign(cols_.size(), QVariant());
+    asignado_.assign(cols_.size(), false);
+    Q_EMIT pendienteCambiado();
+    if (agregando) Q_EMIT actualCambiado();
+    else if (hayActual()) Q_EMIT filaActualizada(actual_);
+}
+
+qint64 OrigenRegistros::rowidDe(int fila, int col) const {
+    const Columna& c = cols_[size_t(col)];
+    const quint32 almacen = filas_[size_t(fila)];
+    if (c.oculta >= 0) {
+        const QVariant v = crudo(almacen, c.oculta);
+        if (!v.isNull()) return v.toLongLong();
+    }
+    if (c.clave >= 0) {
+        const QVariant v = crudo(almacen, ocultas_ + c.clave);
+        if (!v.isNull()) return v.toLongLong();
+    }
+    return -1;
+}
+
+void OrigenRegistros::escribirCelda(quint32 almacen, int c, const QVariant& v) {
+    Celda& celda = celdas_[size_t(almacen) * size_t(totalCols_) + size_t(c)];
+    celda = Celda();
+    if (v.isNull() || !v.isValid()) {
+        celda.tipo = kNulo;
+        return;
+    }
+    switch (v.metaType().id()) {
+    case QMetaType::LongLong:
+    case QMetaType::Int:
+        celda.tipo = SQLITE_INTEGER;
+        celda.entero = v.toLongLong();
+        break;
+    case QMetaType::Double:
+        celda.tipo = SQLITE_FLOAT;
+        celda.real = v.toDouble();
+        break;
+    case QMetaType::QByteArray: {
+        const QByteArray b = v.toByteArray();
+        celda.tipo = SQLITE_BLOB;
+        celda.largo = quint32(b.size());
+        celda.desplazamiento = bloque_.size();
+        bloque_.append(b.constData(), size_t(b.size()));
+        break;
+    }
+    default: {
+        const QByteArray u = v.toString().toUtf8();
+        celda.tipo = SQLITE_TEXT;
+        celda.largo = quint32(u.size());
+        celda.desplazamiento = bloque_.size();
+        bloque_.append(u.constData(), size_t(u.size()));
+        break;
+    }
+    }
+}
+
+// Reads again from the engine the fields of the given tables in a row.
+void OrigenRegistros::releer(int fila, const QStringList& tablas, qint64 rowidNuevo) {
+    const quint32 almacen = filas_[size_t(fila)];
+    for (const QString& tabla : tablas) {
+        QStringList campos;
+        std::vector<int> indices;
+        qint64 rowid = rowidNuevo;
+        for (int c = 0; c < columnas(); ++c) {
+            if (cols_[size_t(c)].tabla.compare(tabla, Qt::CaseInsensitive) != 0) continue;
+            campos << cols_[size_t(c)].origen;
+            indices.push_back(c);
+            if (rowid < 0) rowid = rowidDe(fila, c);
+        }
+        if (campos.isEmpty() || rowid < 0) continue;
+        Sentencia s = bd().preparar(u"SELECT %1 FROM %2 WHERE rowid = ?"_s.arg(campos.join(u", "_s), tabla));
+        s.vincular(1, rowid);
+        if (!s.paso()) continue;
+        for (size_t k = 0; k < indices.size(); ++k)
+            escribirCelda(almacen, ocultas_ + indices[k], s.valor(int(k)));
+        for (int j = 0; j < tablasOcultas_.size(); ++j)
+            if (tablasOcultas_[j].compare(tabla, Qt::CaseInsensitive) == 0)
+                escribirCelda(almacen, j, rowid);
+    }
+}
+
+void OrigenRegistros::actualizar() {
+    if (edicion_ == Edicion::Ninguna) {
+        throw DbError(u"No hay ningún registro nuevo o modificado para guardar."_s,
+                      u"update without AddNew or Edit"_s, SQLITE_MISUSE);
+    }
+    BaseDatos& base = bd();
+    if (edicion_ == Edicion::Agregando) {
+        QString tabla;
+        QStringList campos;
+        QVariantList valores;
+        for (int c = 0; c < columnas(); ++c) {
+            if (!asignado_[size_t(c)]) continue;
+            const Columna& col = cols_[size_t(c)];
+            if (col.tabla.isEmpty())
+                throw DbError(u"El campo %1 no se puede guardar: es un valor calculado."_s.arg(col.nombre),
+                              sql_, SQLITE_READONLY);
+            if (tabla.isEmpty()) tabla = col.tabla;
+            else if (tabla.compare(col.tabla, Qt::CaseInsensitive) != 0)
+                throw DbError(u"No se puede agregar un registro con campos de varias tablas."_s,
+                              sql_, SQLITE_READONLY);
+            campos << col.origen;
+            valores << paraMotor(col.tipo, pendiente_[size_t(c)]);
+        }
+        if (tabla.isEmpty()) {
+            if (tablasOcultas_.size() == 1) tabla = esquema::tabla(tablasOcultas_[0])
+                                                        ? QString::fromLatin1(esquema::tabla(tablasOcultas_[0])->nombre)
+                                                        : tablasOcultas_[0];
+            else
+                throw DbError(u"No se sabe en qué tabla agregar el registro."_s, sql_,
+                              SQLITE_READONLY);
+        }
+        QStringList marcas;
+        for (int i = 0; i < campos.size(); ++i) marcas << u"?"_s;
+        const QString insert =
+            campos.isEmpty()
+                ? u"INSERT INTO %1 DEFAULT VALUES"_s.arg(tabla)
+                : u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(tabla, campos.join(u", "_s),
+                                                           marcas.join(u", "_s));
+        {
+            Sentencia s = base.preparar(insert);
+            s.vincular(valores);
+            while (s.paso()) {
+            }
+        }
+        const qint64 rowid = base.ultimoId();
+        // The new row joins the list at its end and becomes the current row.
+        const int fila = cantidad();
+        const quint32 almacen = quint32(celdas_.size() / size_t(std::max(totalCols_, 1)));
+        celdas_.resize(celdas_.size() + size_t(totalCols_));
+        for (int c = 0; c < totalCols_; ++c) escribirCelda(almacen, c, QVariant());
+        Q_EMIT antesDeAgregarFila(fila);
+        filas_.push_back(almacen);
+        edicion_ = Edicion::Ninguna;
+        asignado_.assign(cols_.size(), false);
+        pendiente_.assign(cols_.size(), QVariant());
+        releer(fila, {tabla}, rowid);
+        ultimoAgregado_ = fila;
+        actual_ = fila;
+        Q_EMIT filaAgregada(fila);
+        Q_EMIT pendienteCambiado();
+        Q_EMIT actualCambiado();
+        return;
+    }
+
+    // Editing: one UPDATE per table whose fields changed, each guarded against a change made
+    // by another window since the row was read.
+    if (!hayActual()) sinActual();
+    const int fila = actual_;
+    QStringList tablas;
+    for (int c = 0; c < columnas(); ++c)
+        if (asignado_[size_t(c)] && !tablas.contains(cols_[size_t(c)].tabla, Qt::CaseInsensitive))
+            tablas << cols_[size_t(c)].tabla;
+    Transaccion t(base);
+    for (const QString& tabla : tablas) {
+        QStringList sets, condiciones;
+        QVariantList valores, originales;
+        qint64 rowid = -1;
+        for (int c = 0; c < columnas(); ++c) {
+            const Columna& col = cols_[size_t(c)];
+            if (col.tabla.compare(tabla, Qt::CaseInsensitive) != 0) continue;
+            if (rowid < 0) rowid = rowidDe(fila, c);
+            const QVariant original = valorCrudo(fila, c);
+            condiciones << (original.metaType().id() == QMetaType::QString
+                                ? u"%1 IS ? COLLATE BINARY"_s.arg(col.origen)
+                                : u"%1 IS ?"_s.arg(col.origen));
+            originales << original;
+            if (!asignado_[size_t(c)]) continue;
+            sets << u"%1 = ?"_s.arg(col.origen);
+            valores << paraMotor(col.tipo, pendiente_[size_t(c)]);
+        }
+        if (sets.isEmpty()) continue;
+        if (rowid < 0)
+            throw DbError(u"Los datos de %1 no se pueden modificar en esta consulta."_s.arg(tabla),
+                          sql_, SQLITE_READONLY);
+        Sentencia s = base.preparar(u"UPDATE %1 SET %2 WHERE rowid = ? AND %3"_s.arg(
+            tabla, sets.join(u", "_s), condiciones.join(u" AND "_s)));
+        s.vincular(valores + QVariantList{rowid} + originales);
+        while (s.paso()) {
+        }
+        if (base.cambios() == 0) {
+            const bool existe =
+                !base.escalar(u"SELECT 1 FROM %1 WHERE rowid = ?"_s.arg(tabla), {rowid}).isNull();
+            throw Error(existe ? u"Otra ventana modificó este registro después de que se leyó. "
+                                 u"Vuelva a leer los datos (Actualizar) y repita sus cambios."_s
+                               : u"El registro ya no existe: otra ventana lo eliminó."_s);
+        }
+    }
+    releer(fila, tablas);
+    t.confirmar();
+    edicion_ = Edicion::Ninguna;
+    asignado_.assign(cols_.size(), false);
+    pendiente_.assign(cols_.size(), QVariant());
+    Q_EMIT pendienteCambiado();
+    Q_EMIT filaActualizada(fila);
+}
+
+void OrigenRegistros::guardarPendiente() {
+    if (guardando_) return;
+    guardando_ = true;
+    try {
+        Q_EMIT antesDeSalir();
+    } catch (...) {
+        guardando_ = false;
+        throw;
+    }
+    guardando_ = false;
+    if (edicion_ != Edicion::Ninguna) actualizar();
+}
+
+void OrigenRegistros::eliminar() {
+    if (edicion_ == Edicion::Agregando) cancelarActualizacion();
+    if (!hayActual()) sinActual();
+    if (edicion_ == Edicion::Editando) cancelarActualizacion();
+    const int fila = actual_;
+    // The table whose row goes: the one every column of the statement comes from.
+    QString tabla;
+    int columnaTabla = -1;
+    for (int c = 0; c < columnas(); ++c) {
+        const Columna& col = cols_[size_t(c)];
+        if (col.tabla.isEmpty()) continue;
+        if (tabla.isEmpty()) {
+            tabla = col.tabla;
+            columnaTabla = c;
+        } else if (tabla.compare(col.tabla, Qt::CaseInsensitive) != 0) {
+            throw DbError(u"No se puede eliminar en una consulta de varias tablas."_s, sql_,
+                          SQLITE_READONLY);
+        }
+    }
+    if (columnaTabla < 0)
+        throw DbError(u"No se puede eliminar en esta consulta."_s, sql_, SQLITE_READONLY);
+    const qint64 rowid = rowidDe(fila, columnaTabla);
+    if (rowid < 0) throw DbError(u"No se puede eliminar en esta consulta."_s, sql_, SQLITE_READONLY);
+    BaseDatos& base = bd();
+    try {
+        base.ejecutar(u"DELETE FROM %1 WHERE rowid = ?"_s.arg(tabla), {rowid});
+    } catch (const DbError& e) {
+        if (e.codigo() != SQLITE_CONSTRAINT_FOREIGNKEY) throw;
+        QStringList usos;
+        for (const auto& [hija, campo] : esquema::referenciasRestrictivas(tabla)) {
+            const qint64 n = base.escalar(u"SELECT count(*) FROM %1 WHERE %2 = ?"_s.arg(
+                                              QLatin1String(hija->nombre), campo),
+                                          {rowid})
+                                 .toLongLong();
+            if (n > 0)
+                usos << u"%1 %2"_s.arg(n).arg(QString::fromUtf8(n == 1 ? hija->sustantivoSingular
+                                                                      : hija->sustantivoPlural));
+        }
+        if (usos.isEmpty()) throw;
+        QString lista = usos.join(u", "_s);
+        if (usos.size() > 1) {
+            const int ultimaComa = lista.lastIndexOf(u", "_s);
+            lista = lista.left(ultimaComa) + u" y "_s + lista.mid(ultimaComa + 2);
+        }
+        throw Error(u"No se puede eliminar este registro porque todavía lo usan %1."_s.arg(lista),
+                    e.detalle());
+    }
+    Q_EMIT antesDeEliminarFila(fila);
+    filas_.erase(filas_.begin() + fila);
+    if (actual_ >= cantidad()) actual_ = cantidad() - 1;
+    if (ultimoAgregado_ == fila) ultimoAgregado_ = -1;
+    Q_EMIT filaEliminada(fila);
+    Q_EMIT actualCambiado();
+}
+
+}  // namespace zv

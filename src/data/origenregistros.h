@@ -1,0 +1,169 @@
+#pragma once
+// A record source: an SQL statement on bd2000.mdb yielding rows with one current row, feeding
+// the grids and bound controls of a window. Its operations are those the screens have always
+// relied on: set the statement and re-query, move, find, add, edit, delete, and store the edits
+// bound controls typed into the current row before it is left.
+//
+// Rows are read completely when the statement runs (into one compact block, turned into Qt
+// values only when asked for), so counting, moving and painting a grid cost nothing more. A
+// failed re-query keeps the previous rows.
+#include "data/esquema.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+#include <string>
+#include <vector>
+
+namespace zv {
+
+class BaseDatos;
+
+class OrigenRegistros : public QObject {
+    Q_OBJECT
+public:
+    enum class Edicion { Ninguna, Editando, Agregando };
+
+    // objectName is the control's name ("dtaCalendario"). Uses the program's database unless
+    // another is given.
+    explicit OrigenRegistros(const QString& nombre = {}, QObject* parent = nullptr,
+                             BaseDatos* bd = nullptr);
+    ~OrigenRegistros() override;
+
+    BaseDatos& bd() const;
+
+    // --- statement
+    void establecerSql(const QString& sql);  // the new text runs at the next refrescar()
+    const QString& sql() const { return sql_; }
+    // Stores pending edits, runs the statement; the first row, if any, becomes current.
+    void refrescar();
+    // Stores pending edits and drops the rows (the window is closing).
+    void cerrar();
+    bool abierto() const { return abierto_; }
+
+    // --- columns
+    int columnas() const { return int(cols_.size()); }
+    QString nombreColumna(int c) const;
+    int indiceCampo(const QString& nombre) const;  // "CalFecha" or "CALENDARIO.CalFecha"; -1
+    TipoCampo tipoColumna(int c) const;
+    bool columnaEditable(int c) const;
+    QString tablaDeColumna(int c) const;
+
+    // --- rows
+    int cantidad() const { return int(filas_.size()); }
+    int posicion() const;  // the current row, -1 when there is none
+    bool hayActual() const { return posicion() >= 0; }
+    bool bof() const { return filas_.empty() || actual_ < 0; }
+    bool eof() const { return filas_.empty() || actual_ >= int(filas_.size()); }
+    // A value of a row, typed by its field: QDate, QTime, bool, qint64, double or QString;
+    // a null QVariant when empty. The current row shows its pending edits.
+    QVariant valor(int fila, int col) const;
+    QVariant valorCrudo(int fila, int col) const;  // as the engine stores it
+    QVariant campo(const QString& nombre) const;   // of the current row; throws when none
+    QVariant campo(int col) const;
+
+    // --- moving (each stores the pending edits of the row being left first)
+    void primero();
+    void ultimo();
+    void siguiente();
+    void anterior();
+    void irA(int fila);
+    // Makes current the first row meeting a Jet criteria text ("ACTID=5",
+    // "TRIM(ORIDESCRIPCION)='x'"); sinCoincidencia() tells whether none did.
+    bool buscarPrimero(const QString& criterio);
+    bool sinCoincidencia() const { return sinCoincidencia_; }
+
+    // --- editing
+    Edicion modoEdicion() const { return edicion_; }
+    void agregarNuevo();
+    void editar();
+    // Sets a field of the row being edited or added; starts editing the current row if needed.
+    void asignar(const QString& nombre, const QVariant& v);
+    void asignar(int col, const QVariant& v);
+    // Stores the row being edited or added. On failure the edit stays pending (nothing is
+    // stored) and the engine's error is thrown.
+    void actualizar();
+    void cancelarActualizacion();
+    // Deletes the current row. A row other records still use is refused with a message that
+    // says how many use it.
+    void eliminar();
+    // Writes the edits of the bound controls into the current row at once and stores them.
+    void guardarPendiente();
+    // The row a stored addition went to.
+    int ultimoAgregado() const { return ultimoAgregado_; }
+    // True while some bound control or grid holds an edit not yet stored.
+    bool hayPendiente() const { return edicion_ != Edicion::Ninguna; }
+
+Q_SIGNALS:
+    // Bound controls write their edits into the row now (with asignar()).
+    void antesDeSalir();
+    void antesDeCambiarFilas();
+    void filasCambiadas();
+    void actualCambiado();
+    void filaActualizada(int fila);
+    void antesDeAgregarFila(int fila);
+    void filaAgregada(int fila);
+    void antesDeEliminarFila(int fila);
+    void filaEliminada(int fila);
+    void pendienteCambiado();
+
+private:
+    struct Celda {
+        quint8 tipo = 0;  // SQLite's type code; 5 is null
+        quint32 largo = 0;
+        union {
+            qint64 entero;
+            double real;
+            quint64 desplazamiento;
+        };
+        Celda() : entero(0) {}
+    };
+    struct Columna {
+        QString nombre;
+        QString tabla;   // origin table as the schema names it; empty for computed columns
+        QString origen;  // origin column
+        TipoCampo tipo = TipoCampo::Texto;
+        bool conocido = false;  // the field is one of the schema's
+        int oculta = -1;        // index of the hidden rowid column of its table
+        int clave = -1;         // or the visible column holding its table's counter key
+    };
+    struct Datos {
+        std::vector<Columna> cols;
+        int totalCols = 0;  // visible plus hidden
+        int ocultas = 0;
+        QStringList tablasOcultas;
+        std::vector<Celda> celdas;
+        std::string bloque;
+        std::vector<quint32> filas;
+    };
+
+    void mover(int nuevo);
+    void leer(Datos& d);
+    QVariant crudo(quint32 almacen, int columnaTotal) const;
+    QVariant tipar(const Columna& c, const QVariant& v) const;
+    qint64 rowidDe(int fila, int col) const;
+    void releer(int fila, const QStringList& tablas, qint64 rowidNuevo = -1);
+    void escribirCelda(quint32 almacen, int columnaTotal, const QVariant& v);
+    [[noreturn]] void sinActual() const;
+    void exigirColumna(int col) const;
+
+    BaseDatos* bd_ = nullptr;
+    QString sql_;
+    bool abierto_ = false;
+    std::vector<Columna> cols_;
+    int totalCols_ = 0;
+    int ocultas_ = 0;
+    QStringList tablasOcultas_;
+    std::vector<Celda> celdas_;
+    std::string bloque_;
+    std::vector<quint32> filas_;
+    int actual_ = -1;
+    bool sinCoincidencia_ = false;
+    Edicion edicion_ = Edicion::Ninguna;
+    std::vector<QVariant> pendiente_;
+    std::vector<bool> asignado_;
+    int ultimoAgregado_ = -1;
+    bool guardando_ = false;
+};
+
+}  // namespace zv

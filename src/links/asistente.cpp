@@ -1,0 +1,7 @@
+#include "links/asistente.h"
+
+namespace zv {
+
+void iniciarAsistentePlanDesdeMenu() {}
+
+}  // namespace zv

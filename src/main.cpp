@@ -1,0 +1,5 @@
+#include "app/modprincipal.h"
+
+int main(int argc, char* argv[]) {
+    return zv::modPrincipal(argc, argv);
+}

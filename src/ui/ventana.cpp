@@ -1,0 +1,60 @@
+#include "ui/ventana.h"
+
+#include "data/aplicacion.h"
+#include "data/dberror.h"
+#include "data/origenregistros.h"
+#include "ui/errores.h"
+#include "ui/plataforma.h"
+
+#include <QCloseEvent>
+
+using namespace Qt::StringLiterals;
+
+namespace zv {
+
+Ventana::Ventana(const QString& nombre, QWidget* parent) : QMainWindow(parent) {
+    setObjectName(nombre);
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void Ventana::establecerTitulo(const QString& sufijo) { setWindowTitle(aplicacion::titulo(sufijo)); }
+
+void Ventana::activar() {
+    protegido([this] { alActivar(); });
+}
+
+bool Ventana::cerrar() { return close(); }
+
+QList<OrigenRegistros*> Ventana::origenes() const { return findChildren<OrigenRegistros*>(); }
+
+void Ventana::closeEvent(QCloseEvent* e) {
+    // Edits typed into bound fields and grid cells are stored as the window closes.
+    const QList<OrigenRegistros*> lista = origenes();
+    for (OrigenRegistros* o : lista) {
+        try {
+            o->guardarPendiente();
+        } catch (const std::exception& ex) {
+            const QString causa =
+                dynamic_cast<const Error*>(&ex) ? static_cast<const Error&>(ex).resumen()
+                                                : QString::fromUtf8(ex.what());
+            plataforma().establecerPuntero(Puntero::Normal);
+            const Respuesta r = plataforma().mensaje(
+                u"No se pudieron guardar los cambios de esta ventana:\n%1\n\n¿Desea cerrarla "
+                u"sin guardar esos cambios?"_s.arg(causa),
+                Botones::SiNo, Icono::Advertencia, aplicacion::kTitulo);
+            if (r != Respuesta::Si) {
+                e->ignore();
+                return;
+            }
+            o->cancelarActualizacion();
+        }
+    }
+    bool seguir = false;
+    if (!protegido([&] { seguir = alCerrar(); }) || !seguir) {
+        e->ignore();
+        return;
+    }
+    e->accept();
+}
+
+}  // namespace zv

@@ -1,0 +1,33 @@
+#pragma once
+// The base of every screen: a window named as the screen ("frmMantEmpresas"), with the events
+// the screens have always reacted to: load (the constructor), becoming the active window
+// (alActivar), and closing, which first stores the edits its bound controls hold.
+#include <QMainWindow>
+#include <QString>
+
+namespace zv {
+
+class OrigenRegistros;
+
+class Ventana : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Ventana(const QString& nombre, QWidget* parent = nullptr);
+
+    // The window became the active window of the program: runs alActivar() guarded.
+    void activar();
+    // Closes the window as its close box would; false when it stayed open.
+    bool cerrar();
+
+protected:
+    // Sets the caption: the application title followed by the suffix.
+    void establecerTitulo(const QString& sufijo);
+    virtual void alActivar() {}
+    // Before closing, after the pending edits were stored; false keeps the window open.
+    virtual bool alCerrar() { return true; }
+    void closeEvent(QCloseEvent* e) override;
+    // The record sources of this window (its children).
+    QList<OrigenRegistros*> origenes() const;
+};
+
+}  // namespace zv

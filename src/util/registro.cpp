@@ -1,0 +1,9 @@
+#include "util/registro.h"
+
+#include "ui/ventanas.h"
+
+namespace zv {
+
+void registrarVentanasUtilidades() {}
+
+}  // namespace zv

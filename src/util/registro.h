@@ -1,0 +1,6 @@
+#pragma once
+// The screens of this subsystem, made known to the window registry by name.
+
+namespace zv {
+void registrarVentanasUtilidades();
+}  // namespace zv

@@ -1,0 +1,1 @@
+# Tests of start-up and the main window.

@@ -1,0 +1,1 @@
+# Tests of what every window shares.
