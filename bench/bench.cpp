@@ -1,0 +1,145 @@
+#include "bench.h"
+
+#include "app/modprincipal.h"
+#include "data/basedatos.h"
+#include "data/demodatos.h"
+#include "data/regional.h"
+#include "data/reloj.h"
+#include "ui/ventanas.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zv::bench {
+
+namespace {
+
+struct Entrada {
+    QString descripcion;
+    Funcion f;
+};
+
+std::map<QString, Entrada>& registros() {
+    static std::map<QString, Entrada> r;
+    return r;
+}
+
+std::vector<std::unique_ptr<QTemporaryDir>> carpetas;
+std::vector<std::unique_ptr<BaseDatos>> bases;
+
+} // namespace
+
+int Opciones::entero(const QString& nombre, int porDefecto) const {
+    bool ok = false;
+    const int v = valores.value(nombre).toInt(&ok);
+    return ok ? v : porDefecto;
+}
+
+Registro::Registro(const char* nombre, const char* descripcion, Funcion f) {
+    registros()[QString::fromUtf8(nombre)] = {QString::fromUtf8(descripcion), std::move(f)};
+}
+
+double medir(const std::function<void()>& f, int veces) {
+    f(); // warm-up: statements prepared, pages in the cache
+    std::vector<double> t;
+    for (int i = 0; i < veces; ++i) {
+        QElapsedTimer r;
+        r.start();
+        f();
+        t.push_back(double(r.nsecsElapsed()) / 1e6);
+    }
+    std::sort(t.begin(), t.end());
+    return t[t.size() / 2];
+}
+
+void informar(const QString& que, double nuestro, double crudo) {
+    std::printf("%-58s %10.2f ms   motor %10.2f ms   razón %5.2fx\n", que.toUtf8().constData(),
+                nuestro, crudo, crudo > 0 ? nuestro / crudo : 0.0);
+    std::fflush(stdout);
+}
+
+void informar(const QString& que, double ms) {
+    std::printf("%-58s %10.2f ms\n", que.toUtf8().constData(), ms);
+    std::fflush(stdout);
+}
+
+QString baseGenerada(const TamanoDemo& tam) {
+    carpetas.push_back(std::make_unique<QTemporaryDir>());
+    const QString ruta = carpetas.back()->path() + u"/bd2000.mdb"_s;
+    bases.push_back(std::make_unique<BaseDatos>(ruta));
+    generarDatosDemo(*bases.back(), tam, reloj().hoy());
+    BaseDatos::establecerPrincipal(bases.back().get());
+    return ruta;
+}
+
+long long pasoCrudo(sqlite3* db, const QString& sqliteSql) {
+    sqlite3_stmt* st = nullptr;
+    const QByteArray u = sqliteSql.toUtf8();
+    if (sqlite3_prepare_v2(db, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK) {
+        std::fprintf(stderr, "%s\n", sqlite3_errmsg(db));
+        return -1;
+    }
+    long long filas = 0;
+    size_t suma = 0;
+    const int n = sqlite3_column_count(st);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        for (int c = 0; c < n; ++c) {
+            const unsigned char* t = sqlite3_column_text(st, c);
+            if (t) suma += size_t(sqlite3_column_bytes(st, c));
+        }
+        ++filas;
+    }
+    sqlite3_finalize(st);
+    return filas + (suma == size_t(-1) ? 1 : 0);
+}
+
+} // namespace zv::bench
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    zv::Regional::establecer(QLocale(QLocale::Spanish, QLocale::Spain));
+    zv::registrarTodasLasVentanas();
+    const QStringList args = app.arguments().mid(1);
+    zv::bench::Opciones op;
+    QStringList nombres;
+    for (int i = 0; i < args.size(); ++i) {
+        if (args[i].startsWith(u"--"_s)) {
+            op.valores[args[i].mid(2)] = i + 1 < args.size() ? args[i + 1] : QString();
+            ++i;
+        } else {
+            nombres << args[i];
+        }
+    }
+    auto& r = zv::bench::registros();
+    if (nombres.isEmpty() || op.valores.contains(u"help"_s)) {
+        std::printf("uso: zelvora_bench [NOMBRE...|todos] [--opcion valor ...]\n\n");
+        for (const auto& [n, e] : r)
+            std::printf("  %-22s %s\n", n.toUtf8().constData(), e.descripcion.toUtf8().constData());
+        return nombres.isEmpty() ? 0 : 0;
+    }
+    if (nombres.contains(u"todos"_s)) {
+        nombres.clear();
+        for (const auto& [n, e] : r)
+            nombres << n;
+    }
+    for (const QString& n : nombres) {
+        auto it = r.find(n);
+        if (it == r.end()) {
+            std::fprintf(stderr, "No existe la medición «%s».\n", n.toUtf8().constData());
+            return 2;
+        }
+        std::printf("== %s: %s\n", n.toUtf8().constData(),
+                    it->second.descripcion.toUtf8().constData());
+        it->second.f(op);
+    }
+    return 0;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// A small benchmark harness. Each benchmark registers itself with ZV_BENCH and receives the
+// command-line options (--empresas 100000 ...). Timings are medians of several runs and are
+// reported next to the raw engine doing the same work, as a ratio.
+#include <QHash>
+#include <QString>
+#include <functional>
+
+struct sqlite3;
+
+namespace zv {
+struct TamanoDemo;
+}
+
+namespace zv::bench {
+
+struct Opciones {
+    QHash<QString, QString> valores;
+    int entero(const QString& nombre, int porDefecto) const;
+};
+
+using Funcion = std::function<void(const Opciones&)>;
+
+struct Registro {
+    Registro(const char* nombre, const char* descripcion, Funcion f);
+};
+
+// Median wall time of f in milliseconds over `veces` runs (after one warm-up run).
+double medir(const std::function<void()>& f, int veces = 5);
+// Prints one line: what, our time, the raw engine's time and their ratio.
+void informar(const QString& que, double nuestro, double crudo);
+void informar(const QString& que, double ms);
+// A new database file filled by the sample-data generator, in a temporary folder that lives
+// until the program ends; also installed as the program's database.
+QString baseGenerada(const TamanoDemo& tam);
+// Steps a statement with the raw SQLite API reading every column as text: the engine's own
+// cost of producing the rows. Returns the number of rows.
+long long pasoCrudo(sqlite3* db, const QString& sqliteSql);
+
+} // namespace zv::bench
+
+#define ZV_BENCH_CONCAT2(a, b) a##b
+#define ZV_BENCH_CONCAT(a, b) ZV_BENCH_CONCAT2(a, b)
+#define ZV_BENCH(nombre, descripcion, funcion)                                                     \
+    static zv::bench::Registro ZV_BENCH_CONCAT(registro_, __LINE__)(nombre, descripcion, funcion)
