@@ -68,8 +68,7 @@ private:
 // The question that comes before every search.
 namespace busqueda {
 inline const QString kPreguntaTipo = QStringLiteral(
-    "Puede realizar una búsqueda exacta o dentro del texto. Para realizar una busqueda exacta de "
-    "clic en 'Si'. Haga clic en 'No' para buscar dentro del texto.");
+    "Puede realizar una búsqueda exacta o dentro del texto. Para realizar una busqueda exacta de clic en 'Si'. Haga clic en 'No' para buscar dentro del texto.");
 inline const QString kTituloPregunta = QStringLiteral("Zelvora - Seleccione el tipo de búsqueda");
 } // namespace busqueda
 
