@@ -115,6 +115,7 @@ FrmPrincipal::FrmPrincipal()
     lvAgenda_->setUniformRowHeights(true);
     lvAgenda_->setItemsExpandable(false);
     lvAgenda_->setAllColumnsShowFocus(true);
+    lvAgenda_->setAlternatingRowColors(true);
     lvAgenda_->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvAgenda_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvAgenda_->header()->setSectionsClickable(true);

@@ -7,7 +7,9 @@
 #include <QCryptographicHash>
 #include <QFile>
 #include <sqlite3.h>
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 using namespace Qt::StringLiterals;
 using namespace zv;
@@ -146,7 +148,9 @@ private Q_SLOTS:
     }
 
     void unArchivoDeSoloLecturaSeRechaza() {
+#ifdef Q_OS_UNIX
         if (geteuid() == 0) QSKIP("the superuser writes into read-only files");
+#endif
         const QString r = ruta(u"lectura.mdb"_s);
         { BaseDatos bd(r); }
         QFile::setPermissions(r, QFile::ReadOwner | QFile::ReadGroup);
