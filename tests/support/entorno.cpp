@@ -6,8 +6,22 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QPointer>
 
 namespace zv::prueba {
+
+namespace {
+
+// Deletes the open windows. Menus and drop-downs are windows too, owned by another window:
+// only windows without a parent are deleted (their children go with them).
+void borrarVentanas() {
+    QList<QPointer<QWidget>> propias;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!w->parentWidget()) propias << w;
+    for (const QPointer<QWidget>& w : propias) delete w.data();
+}
+
+}  // namespace
 
 BaseDatosPrueba::BaseDatosPrueba() {
     ruta_ = dir_.path() + QStringLiteral("/bd2000.mdb");
@@ -17,7 +31,7 @@ BaseDatosPrueba::BaseDatosPrueba() {
 
 BaseDatosPrueba::~BaseDatosPrueba() {
     // Windows still open hold record sources on this database: close them first.
-    for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+    borrarVentanas();
     if (BaseDatos::principalSiHay() == bd_.get()) BaseDatos::establecerPrincipal(nullptr);
 }
 
@@ -58,7 +72,7 @@ Entorno::~Entorno() {
 
 void reiniciarTodo() {
     plataformaPrueba().limpiar();
-    for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+    borrarVentanas();
     Ventanas::reiniciar();
     establecerReloj(nullptr);
 }
