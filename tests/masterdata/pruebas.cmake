@@ -1,1 +1,2 @@
 # Tests of the masterdata screens.
+zelvora_test(prueba_catalogos ${CMAKE_CURRENT_LIST_DIR}/prueba_catalogos.cpp)
