@@ -15,7 +15,7 @@ QString texto(const OrigenRegistros& o, const QString& campo) {
     return o.campo(campo).toString();
 }
 
-ListaFicha origenes(const QString& boton, const QString& quienes) {
+ListaFicha origenes(const QString& boton, const QString& pregunta) {
     return {u"dtaOrigenes"_s,
             u"SELECT * FROM ORIGENES ORDER BY ORIDESCRIPCION"_s,
             u"dbcOrigenes"_s,
@@ -25,8 +25,7 @@ ListaFicha origenes(const QString& boton, const QString& quienes) {
             boton,
             u"Agregar un nuevo orígen"_s,
             u"frmMantOrigenes"_s,
-            u"Antes de ingresar "_s + quienes +
-                u" debe ingresar los posibles Origenes de los mismos. Desea hacerlo ahora ?"_s,
+            pregunta,
             u"Ingrese los Orígenes"_s};
 }
 
@@ -69,7 +68,9 @@ const DisenoFicha& disenoEmpresas() {
              u"Agregar un nuevo ramo"_s, u"frmMantRamos"_s,
              u"Antes de ingresar las empresas debe ingresar los Ramos. Desea hacerlo ahora ?"_s,
              u"Ingrese los Ramos"_s},
-            origenes(u"cmdNuevaActividad"_s, u"las empresas"_s),
+            // clang-format off
+            origenes(u"cmdNuevaActividad"_s, u"Antes de ingresar las empresas debe ingresar los posibles Origenes de los mismos. Desea hacerlo ahora ?"_s),
+            // clang-format on
         };
         d.vinculos = {
             {u"contactos"_s, u"Contactos"_s,
@@ -149,7 +150,9 @@ const DisenoFicha& disenoContactos() {
             {u"ConTitulo"_s, u"Título:"_s, 50, u"Título"_s},
         };
         d.columnas = {0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 8};
-        d.listas = {origenes(u"cmdNuevoOrigen"_s, u"los contactos"_s)};
+        // clang-format off
+        d.listas = {origenes(u"cmdNuevoOrigen"_s, u"Antes de ingresar los contactos debe ingresar los posibles Origenes de los mismos. Desea hacerlo ahora ?"_s)};
+        // clang-format on
         d.vinculos = {
             {u"empresa"_s, u"Empresas"_s,
              u"Seleccionar las empresas para las que trabaja el contacto"_s,

@@ -98,9 +98,10 @@ void FrmMantActividades::habilitarCampos(bool si) {
 
 bool FrmMantActividades::puedeAgregar() {
     if (dtcCategorias_->cantidad() < 1) {
-        plataforma().mensaje(u"Debe ingresar primero las categorías, en la opción Mantenimiento de "
-                             u"Categorías, antes de ingresar una actividad"_s,
-                             Botones::Ok, Icono::Critico, u"Atención"_s);
+        // clang-format off
+        const QString texto = u"Debe ingresar primero las categorías, en la opción Mantenimiento de Categorías, antes de ingresar una actividad"_s;
+        // clang-format on
+        plataforma().mensaje(texto, Botones::Ok, Icono::Critico, u"Atención"_s);
         return false;
     }
     return true;
