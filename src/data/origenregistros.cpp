@@ -739,9 +739,21 @@ void OrigenRegistros::eliminar() {
                                               QLatin1String(hija->nombre), campo),
                                           {rowid})
                                  .toLongLong();
+            // A link row is named after what sits at its other end: a product linked to two
+            // companies is still used by "2 empresas", not by "2 vínculos".
+            const Tabla* quien = hija;
+            if (QLatin1String(hija->nombre).contains(u'_')) {
+                for (const Campo& c : hija->campos) {
+                    if (!c.referencia ||
+                        campo.compare(QLatin1String(c.nombre), Qt::CaseInsensitive) == 0)
+                        continue;
+                    const QString otra = QString::fromLatin1(c.referencia).section(u'(', 0, 0);
+                    if (const Tabla* t = esquema::tabla(otra)) quien = t;
+                }
+            }
             if (n > 0)
-                usos << u"%1 %2"_s.arg(n).arg(
-                    QString::fromUtf8(n == 1 ? hija->sustantivoSingular : hija->sustantivoPlural));
+                usos << u"%1 %2"_s.arg(n).arg(QString::fromUtf8(n == 1 ? quien->sustantivoSingular
+                                                                      : quien->sustantivoPlural));
         }
         if (usos.isEmpty()) throw;
         QString lista = usos.join(u", "_s);
@@ -749,8 +761,8 @@ void OrigenRegistros::eliminar() {
             const int ultimaComa = lista.lastIndexOf(u", "_s);
             lista = lista.left(ultimaComa) + u" y "_s + lista.mid(ultimaComa + 2);
         }
-        throw Error(u"No se puede eliminar este registro porque todavía lo usan %1."_s.arg(lista),
-                    e.detalle());
+        // A refusal the user can act on: the engine's technical detail adds nothing to it.
+        throw Error(u"No se puede eliminar este registro porque todavía lo usan %1."_s.arg(lista));
     }
     Q_EMIT antesDeEliminarFila(fila);
     filas_.erase(filas_.begin() + fila);
