@@ -1,1 +1,2 @@
 # Tests of the util screens.
+zelvora_test(prueba_cqueryreg ${CMAKE_CURRENT_LIST_DIR}/prueba_cqueryreg.cpp)
