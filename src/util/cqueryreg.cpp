@@ -154,8 +154,8 @@ bool pareceCarpeta(const QString& dato) {
 }
 
 const QString kCarpetasUsuario =
-    u".Default\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders"_s;
-const QString kCarpetasMaquina = u"Software\\Microsoft\\Windows\\CurrentVersion"_s;
+    uR"(.Default\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders)"_s;
+const QString kCarpetasMaquina = uR"(Software\Microsoft\Windows\CurrentVersion)"_s;
 
 } // namespace
 
@@ -465,14 +465,14 @@ int cQueryReg::AsociarExt(const QString& sExt, const QString& sExe, const QStrin
     }
     const QString id = QueryRegBase(ext);
     if (id.isEmpty() || id.contains(u'\\')) return primero == kExito ? kNoEncontrado : primero;
-    const QString shell = u"Software\\Classes\\"_s + id + u"\\shell"_s;
+    const QString shell = uR"(Software\Classes\)"_s + id + uR"(\shell)"_s;
     const auto [raiz, clave] = lugar(Raiz::LocalMachine, shell);
     anotar(rutaGuardable(clave) ? registro().crearClave(raiz, clave) : kParametroInvalido);
     if (verbo != u"open"_s)
         anotar(escribir({Raiz::LocalMachine, shell + u'\\' + verbo}, {},
                         ValorRegistro::deTexto(mostrado), true));
     if (!exe.isEmpty())
-        anotar(escribir({Raiz::LocalMachine, shell + u'\\' + verbo + u"\\command"_s}, {},
+        anotar(escribir({Raiz::LocalMachine, shell + u'\\' + verbo + uR"(\command)"_s}, {},
                         ValorRegistro::deTexto(exe + u"\"%1\""_s), true));
     if (bDefault)
         anotar(escribir({Raiz::LocalMachine, shell}, {}, ValorRegistro::deTexto(verbo), true));

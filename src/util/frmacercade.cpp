@@ -20,8 +20,8 @@ namespace zv {
 
 namespace {
 
-const QString kClaveMsInfo = u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s;
-const QString kClaveUbicaciones = u"SOFTWARE\\Microsoft\\Shared Tools Location"_s;
+const QString kClaveMsInfo = uR"(SOFTWARE\Microsoft\Shared Tools\MSINFO)"_s;
+const QString kClaveUbicaciones = uR"(SOFTWARE\Microsoft\Shared Tools Location)"_s;
 
 // A registry value as the button reads it: text as it is (cut at its first zero and at the
 // 1024 characters of its buffer), a number as hexadecimal text after "&h". Other kinds and
@@ -158,7 +158,7 @@ QString FrmAcercaDe::programaInformacionSistema() {
         return esPrograma(rutaLocal(*ruta)) ? rutaLocal(*ruta) : QString();
     // Else the folder of the shared tools, if the tool is there.
     if (const auto carpeta = leerValor(kClaveUbicaciones, u"MSINFO"_s)) {
-        const QString programa = rutaLocal(*carpeta + u"\\MSINFO32.EXE"_s);
+        const QString programa = rutaLocal(*carpeta + uR"(\MSINFO32.EXE)"_s);
         if (esPrograma(programa)) return programa;
     }
     return {};
