@@ -1,6 +1,7 @@
 // The about box: its texts, how the system-information button finds its program, and its
 // opening from the main window.
 #include "support/entorno.h"
+#include "ui/ayuda.h"
 #include "ui/ventanas.h"
 
 #include <QLabel>
@@ -73,6 +74,7 @@ private Q_SLOTS:
         QVERIFY(!texto("lblCopyright").isEmpty());
         QVERIFY(!w->findChild<QLabel*>(u"picIcon"_s)->pixmap().isNull());
         QCOMPARE(w->findChild<QPushButton*>(u"cmdSysInfo"_s)->text(), u"&System Info..."_s);
+        QVERIFY(ayuda::existe(u"frmAcercaDe"_s));
 
         QPointer<QWidget> p(w);
         w->show();
