@@ -3,6 +3,7 @@
 // ("nuevo", "guardar", "eliminar", "buscar", ...), drawn by the program itself.
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 
 namespace zv::iconos {
 
@@ -10,5 +11,7 @@ namespace zv::iconos {
 QIcon icono(const QString& clave);
 // The program's own icon (windows, the about box).
 QIcon aplicacion();
+// The keys that have a picture of their own.
+QStringList claves();
 
 } // namespace zv::iconos

@@ -1,9 +1,12 @@
 #include "util/registro.h"
 
 #include "ui/ventanas.h"
+#include "util/frmacercade.h"
 
 namespace zv {
 
-void registrarVentanasUtilidades() {}
+void registrarVentanasUtilidades() {
+    Ventanas::registrar(QStringLiteral("frmAcercaDe"), [] { return new FrmAcercaDe; });
+}
 
-}  // namespace zv
+} // namespace zv

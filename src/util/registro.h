@@ -3,4 +3,4 @@
 
 namespace zv {
 void registrarVentanasUtilidades();
-}  // namespace zv
+} // namespace zv

@@ -1,2 +1,4 @@
+# Tests of what every window shares.
 zelvora_test(prueba_busqueda ${CMAKE_CURRENT_LIST_DIR}/prueba_busqueda.cpp)
 zelvora_test(prueba_ventanas ${CMAKE_CURRENT_LIST_DIR}/prueba_ventanas.cpp)
+zelvora_test(prueba_iconos ${CMAKE_CURRENT_LIST_DIR}/prueba_iconos.cpp)
