@@ -37,6 +37,16 @@ constexpr int px(int twips) {
 constexpr int kUltimaPagina = 3;
 const QString kNombre = u"frmNuevoPlan"_s;
 
+// The help texts of the pages, and the one refusal of the wizard.
+// clang-format off
+const QString kAyudaDescripcion = u"Ingrese una descripción para el plan de negocios que desea crear. Esta descripción le ayudará mas tarde a identificar cada plan de negocios que haya creado."_s;
+const QString kAyudaComentarios = u"Escriba un comentario para explicar en que consiste el plan de negocios que esta creando. Detalle cuales son las metas u objetivos a lograr, y otros comentarios que le ayuden a describir el plan de negocios."_s;
+const QString kAyudaInversion = u"Ingrese el importe en dólares correspondiente el dinero que se invertirá en este plan de negocios."_s;
+const QString kAyudaDuracion = u"En caso de que el plan de negocios que esta elaborando tenga comprenda un período de tiempo determinado, puede ingresar aquí la fecha de comienzo y la fecha final. "_s;
+const QString kAyudaAlcance = u"Seleccione el alcance que tendrá este plan de negocios. Por ejemplo, puede realizar un plan de negocios orientado a ofrecer determinado producto o servicio a las empresas de un ramo en particular."_s;
+const QString kSinEstrategias = u"Antes de hacer un plan de negocios, debe ingresar las estrategias en el menú Herramientas, Administración, Mantenimiento de Estrategias."_s;
+// clang-format on
+
 QLabel* textoAyuda(QWidget* padre, const QString& nombre, const QString& texto) {
     auto* l = new QLabel(texto, padre);
     l->setObjectName(nombre);
@@ -112,22 +122,13 @@ FrmNuevoPlan::FrmNuevoPlan()
     txtInversion_ = new QLineEdit(fraGeneral);
     txtInversion_->setObjectName(u"txtInversion"_s);
     txtInversion_->setMaxLength(50);
-    g->addWidget(textoAyuda(
-        fraGeneral, u"lblAyudaDescripcion"_s,
-        u"Ingrese una descripción para el plan de negocios que desea crear. Esta descripción le "
-        u"ayudará mas tarde a identificar cada plan de negocios que haya creado."_s));
+    g->addWidget(textoAyuda(fraGeneral, u"lblAyudaDescripcion"_s, kAyudaDescripcion));
     g->addWidget(etiqueta(fraGeneral, u"lblDescripcion"_s, u"Descripción:"_s, txtDescripcion_));
     g->addWidget(txtDescripcion_);
-    g->addWidget(textoAyuda(
-        fraGeneral, u"lblAyudaComentarios"_s,
-        u"Escriba un comentario para explicar en que consiste el plan de negocios que esta "
-        u"creando. Detalle cuales son las metas u objetivos a lograr, y otros comentarios que le "
-        u"ayuden a describir el plan de negocios."_s));
+    g->addWidget(textoAyuda(fraGeneral, u"lblAyudaComentarios"_s, kAyudaComentarios));
     g->addWidget(etiqueta(fraGeneral, u"lblComentarios"_s, u"Comentarios:"_s, txtComentarios_));
     g->addWidget(txtComentarios_, 1);
-    g->addWidget(textoAyuda(fraGeneral, u"lblAyudaInversion"_s,
-                            u"Ingrese el importe en dólares correspondiente el dinero que se "
-                            u"invertirá en este plan de negocios."_s));
+    g->addWidget(textoAyuda(fraGeneral, u"lblAyudaInversion"_s, kAyudaInversion));
     g->addWidget(etiqueta(fraGeneral, u"lblInversion"_s, u"Inversión:"_s, txtInversion_));
     g->addWidget(txtInversion_);
     sstPlanes_->addTab(general, u"General"_s);
@@ -138,10 +139,7 @@ FrmNuevoPlan::FrmNuevoPlan()
     auto* d = qobject_cast<QVBoxLayout*>(fraDuracion->layout());
     dtpFechaInicio_ = selectorFecha(fraDuracion, u"dtpFechaInicio"_s);
     dtpFechaFinal_ = selectorFecha(fraDuracion, u"dtpFechaFinal"_s);
-    d->addWidget(textoAyuda(fraDuracion, u"lblAyudaDuracion"_s,
-                            u"En caso de que el plan de negocios que esta elaborando tenga "
-                            u"comprenda un período de tiempo determinado, puede ingresar aquí la "
-                            u"fecha de comienzo y la fecha final. "_s));
+    d->addWidget(textoAyuda(fraDuracion, u"lblAyudaDuracion"_s, kAyudaDuracion));
     d->addWidget(etiqueta(fraDuracion, u"lblFechaInicio"_s, u"Fecha inicial:"_s, dtpFechaInicio_));
     d->addWidget(dtpFechaInicio_);
     d->addWidget(etiqueta(fraDuracion, u"lblFechaFinal"_s, u"Fecha final:"_s, dtpFechaFinal_));
@@ -153,11 +151,7 @@ FrmNuevoPlan::FrmNuevoPlan()
     QWidget* alcance = construirPagina(u"fraAlcance"_s, 2);
     auto* fraAlcance = alcance->findChild<QGroupBox*>(u"fraAlcance"_s);
     auto* a = qobject_cast<QVBoxLayout*>(fraAlcance->layout());
-    a->addWidget(textoAyuda(
-        fraAlcance, u"lblAyudaAlcance"_s,
-        u"Seleccione el alcance que tendrá este plan de negocios. Por ejemplo, puede realizar un "
-        u"plan de negocios orientado a ofrecer determinado producto o servicio a las empresas de "
-        u"un ramo en particular."_s));
+    a->addWidget(textoAyuda(fraAlcance, u"lblAyudaAlcance"_s, kAyudaAlcance));
     struct Alcance {
         QString nombre, texto, ayuda, pantalla, titulo;
         ilustraciones::Alcance dibujo;
@@ -279,10 +273,7 @@ bool FrmNuevoPlan::iniciar(Desde desde) {
 
 bool FrmNuevoPlan::preparar() {
     if (dtaEstrategias_->cantidad() == 0) {
-        plataforma().mensaje(u"Antes de hacer un plan de negocios, debe ingresar las estrategias "
-                             u"en el menú Herramientas, Administración, Mantenimiento de "
-                             u"Estrategias."_s,
-                             Botones::Ok, Icono::Advertencia, aplicacion::kTitulo);
+        plataforma().mensaje(kSinEstrategias, Botones::Ok, Icono::Advertencia, aplicacion::kTitulo);
         close();
         return false;
     }

@@ -39,13 +39,13 @@ std::vector<MiembroSeleccion> construir() {
     const QList<ColumnaGrilla> empSel = {col(u"Nombre"_s, u"EMPNOMBREFANTASIA"_s),
                                          col(u"Razón Social"_s, u"EMPRAZONSOCIAL"_s)};
 
+    // clang-format off
     return {
         // --- the record in hand is a company (EmpId)
         {{u"frmSelEmpresasProductos"_s, u"EmpId"_s, u"EMPRESAS_PRODUCTOS"_s, u"EMPID"_s, u"PROID"_s,
           u"PRODUCTOS"_s, C::Productos, u"dtaProductos"_s, u"dbgProductos"_s,
           u"dtaEmpresasProductos"_s, u"dbgEmpresasProductos"_s},
-         {u"SELECT P.PRODESCRIPCION, P.PROID FROM EMPRESAS_PRODUCTOS  PE, PRODUCTOS P WHERE "
-          u"PE.PROID=P.PROID AND EMPID="_s,
+         {u"SELECT P.PRODESCRIPCION, P.PROID FROM EMPRESAS_PRODUCTOS  PE, PRODUCTOS P WHERE PE.PROID=P.PROID AND EMPID="_s,
           u" ORDER BY P.PRODESCRIPCION ASC"_s, u"PRODUCTOS"_s, u"PRODESCRIPCION"_s, prodAsc,
           prodAsc},
          {u" - Selección de Productos por Empresa"_s, u"LISTA TOTAL DE PRODUCTOS"_s,
@@ -57,8 +57,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelEmpresasServicios"_s, u"EmpId"_s, u"EMPRESAS_SERVICIOS"_s, u"EMPID"_s, u"SERID"_s,
           u"SERVICIOS"_s, C::Servicios, u"dtaServicios"_s, u"dbgServicios"_s,
           u"dtaEmpresasServicios"_s, u"dbgEmpresasServicios"_s},
-         {u"SELECT S.SERDESCRIPCION, S.SERID FROM EMPRESAS_SERVICIOS  SE, SERVICIOS S WHERE "
-          u"SE.SERID=S.SERID AND EMPID="_s,
+         {u"SELECT S.SERDESCRIPCION, S.SERID FROM EMPRESAS_SERVICIOS  SE, SERVICIOS S WHERE SE.SERID=S.SERID AND EMPID="_s,
           u" ORDER BY S.SERDESCRIPCION ASC"_s, u"SERVICIOS"_s, u"SERDESCRIPCION"_s, serAsc, serAsc},
          {u" Selección de Servicios por Empresa"_s, u"LISTA TOTAL DE SERVICIOS"_s,
           u"LISTA DE SERVICIOS QUE CONTRATA LA EMPRESA"_s, serSelCod},
@@ -69,8 +68,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelEmpresasPlanes"_s, u"EmpId"_s, u"EMPRESAS_PLANIFICACIONES"_s, u"EMPID"_s,
           u"PLAID"_s, u"PLANIFICACIONES"_s, C::Planes, u"dtaPlanes"_s, u"dbgPlanes"_s,
           u"dtaEmpresasPlanes"_s, u"dbgEmpresasPlanes"_s},
-         {u"SELECT P.PLADESCRIPCION, P.PLAID FROM EMPRESAS_PLANIFICACIONES  PE, Planificaciones P "
-          u"WHERE PE.PLAID=P.PLAID AND EMPID="_s,
+         {u"SELECT P.PLADESCRIPCION, P.PLAID FROM EMPRESAS_PLANIFICACIONES  PE, Planificaciones P WHERE PE.PLAID=P.PLAID AND EMPID="_s,
           u" ORDER BY P.PLADESCRIPCION ASC"_s, u"Planificaciones"_s, u"PLADESCRIPCION"_s,
           u"SELECT * FROM PLANIFICACIONES ORDER BY PLADESCRIPCION ASC"_s,
           u"SELECT * FROM Planificaciones ORDER BY PLADESCRIPCION ASC"_s},
@@ -88,8 +86,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelContactos"_s, u"EmpId"_s, u"EMPRESAS_CONTACTOS"_s, u"EMPID"_s, u"CONID"_s,
           u"CONTACTOS"_s, C::Contactos, u"dtaContactos"_s, u"dbgContactos"_s,
           u"dtaEmpresasContactos"_s, u"dbgEmpresasContactos"_s},
-         {u"SELECT C.CONNOMBRE, C.CONAPELLIDO, EC.CONID FROM EMPRESAS_CONTACTOS EC, CONTACTOS C "
-          u"WHERE EC.CONID=C.CONID AND EC.EMPID="_s,
+         {u"SELECT C.CONNOMBRE, C.CONAPELLIDO, EC.CONID FROM EMPRESAS_CONTACTOS EC, CONTACTOS C WHERE EC.CONID=C.CONID AND EC.EMPID="_s,
           u" ORDER BY CONNOMBRE, CONAPELLIDO ASC"_s,
           {},
           {},
@@ -105,8 +102,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelContactosProductos"_s, u"ConId"_s, u"CONTACTOS_PRODUCTOS"_s, u"CONID"_s,
           u"PROID"_s, u"PRODUCTOS"_s, C::Productos, u"dtaProductos"_s, u"dbgProductos"_s,
           u"dtaContactosProductos"_s, u"dbgContactosProductos"_s},
-         {u"SELECT P.PRODESCRIPCION, P.PROID FROM CONTACTOS_PRODUCTOS  PC, PRODUCTOS P WHERE "
-          u"PC.PROID=P.PROID AND CONID="_s,
+         {u"SELECT P.PRODESCRIPCION, P.PROID FROM CONTACTOS_PRODUCTOS  PC, PRODUCTOS P WHERE PC.PROID=P.PROID AND CONID="_s,
           u" ORDER BY P.PRODESCRIPCION ASC"_s, u"PRODUCTOS"_s, u"PRODESCRIPCION"_s, prodAsc,
           prodAsc},
          {u" - Selección de Productos por Contacto"_s, u"LISTA TOTAL DE PRODUCTOS"_s,
@@ -118,8 +114,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelContactosServicios"_s, u"ConId"_s, u"CONTACTOS_SERVICIOS"_s, u"CONID"_s,
           u"SERID"_s, u"SERVICIOS"_s, C::Servicios, u"dtaServicios"_s, u"dbgServicios"_s,
           u"dtaContactosServicios"_s, u"dbgContactosServicios"_s},
-         {u"SELECT S.SERDESCRIPCION, S.SERID FROM CONTACTOS_SERVICIOS  SC, SERVICIOS S WHERE "
-          u"SC.SERID=S.SERID AND CONID="_s,
+         {u"SELECT S.SERDESCRIPCION, S.SERID FROM CONTACTOS_SERVICIOS  SC, SERVICIOS S WHERE SC.SERID=S.SERID AND CONID="_s,
           u" ORDER BY S.SERDESCRIPCION ASC"_s, u"SERVICIOS"_s, u"SERDESCRIPCION"_s, serAsc, serAsc},
          {u" - Selección de Servicios por Contacto"_s, u"LISTA TOTAL DE SERVICIOS"_s,
           u"LISTA DE SERVICIOS QUE CONTRATA EL CONTACTO"_s, serSel},
@@ -130,8 +125,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelContactosPlanes"_s, u"ConId"_s, u"CONTACTOS_PLANIFICACIONES"_s, u"CONID"_s,
           u"PLAID"_s, u"PLANIFICACIONES"_s, C::Planes, u"dtaPlanes"_s, u"dbgPlanes"_s,
           u"dtaContactosPlanes"_s, u"dbgContactosPlanes"_s},
-         {u"SELECT P.PLADESCRIPCION, P.PLAID FROM CONTACTOS_PLANIFICACIONES  PC, Planificaciones "
-          u"P WHERE PC.PLAID=P.PLAID AND CONID="_s,
+         {u"SELECT P.PLADESCRIPCION, P.PLAID FROM CONTACTOS_PLANIFICACIONES  PC, Planificaciones P WHERE PC.PLAID=P.PLAID AND CONID="_s,
           u" ORDER BY P.PLADESCRIPCION ASC"_s, u"Planificaciones"_s, u"PLADESCRIPCION"_s,
           u"SELECT * FROM PLANIFICACIONES ORDER BY PLADESCRIPCION ASC"_s,
           u"SELECT * FROM Planificaciones ORDER BY PLADESCRIPCION ASC"_s},
@@ -149,8 +143,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelEmpresas"_s, u"ConId"_s, u"EMPRESAS_CONTACTOS"_s, u"CONID"_s, u"EMPID"_s,
           u"EMPRESAS"_s, C::Empresas, u"dtaEmpresas"_s, u"dbgEmpresas"_s, u"dtaEmpresasContactos"_s,
           u"dbgEmpresasContactos"_s},
-         {u"SELECT E.EMPNOMBREFANTASIA, E.EMPRAZONSOCIAL, EC.EMPID FROM EMPRESAS_CONTACTOS EC, "
-          u"EMPRESAS E WHERE EC.EMPID=E.EMPID AND EC.CONID="_s,
+         {u"SELECT E.EMPNOMBREFANTASIA, E.EMPRAZONSOCIAL, EC.EMPID FROM EMPRESAS_CONTACTOS EC, EMPRESAS E WHERE EC.EMPID=E.EMPID AND EC.CONID="_s,
           u" ORDER BY EMPNOMBREFANTASIA, EMPRAZONSOCIAL ASC"_s,
           {},
           {},
@@ -166,8 +159,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelPlanesProductos"_s, u"PlaId"_s, u"PRODUCTOS_PLANIFICACIONES"_s, u"PlaId"_s,
           u"PROID"_s, u"PRODUCTOS"_s, C::Productos, u"dtaProductos"_s, u"dbgProductos"_s,
           u"dtaPlanesProductos"_s, u"dbgPlanesProductos"_s},
-         {u"SELECT P.PRODESCRIPCION, P.PROID FROM PRODUCTOS_PLANIFICACIONES  PP, PRODUCTOS P "
-          u"WHERE PP.PROID=P.PROID AND PP.PlaId="_s,
+         {u"SELECT P.PRODESCRIPCION, P.PROID FROM PRODUCTOS_PLANIFICACIONES  PP, PRODUCTOS P WHERE PP.PROID=P.PROID AND PP.PlaId="_s,
           u" ORDER BY P.PRODESCRIPCION ASC"_s, u"PRODUCTOS"_s, u"PRODESCRIPCION"_s, prodAsc,
           prodAsc},
          {u" Selección de Productos por Plan de Negocio"_s, u"LISTA TOTAL DE PRODUCTOS"_s,
@@ -183,8 +175,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelPlanesServicios"_s, u"PlaId"_s, u"SERVICIOS_PLANIFICACIONES"_s, u"PlaId"_s,
           u"SERID"_s, u"SERVICIOS"_s, C::Servicios, u"dtaServicios"_s, u"dbgServicios"_s,
           u"dtaPlanesServicios"_s, u"dbgPlanesServicios"_s},
-         {u"SELECT S.SERDESCRIPCION, S.SERID FROM SERVICIOS_PLANIFICACIONES  SE, SERVICIOS S "
-          u"WHERE SE.SERID=S.SERID AND PlaId="_s,
+         {u"SELECT S.SERDESCRIPCION, S.SERID FROM SERVICIOS_PLANIFICACIONES  SE, SERVICIOS S WHERE SE.SERID=S.SERID AND PlaId="_s,
           u" ORDER BY S.SERDESCRIPCION ASC"_s, u"SERVICIOS"_s, u"SERDESCRIPCION"_s, serAsc, serAsc},
          {u" - Selección de Servicios por Plan de Negocio"_s, u"LISTA TOTAL DE SERVICIOS"_s,
           u"LISTA DE SERVICIOS QUE SE OFRECERAN EN ESTE PLAN DE NEGOCIOS"_s, serSelCod},
@@ -199,8 +190,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelPlanesRamos"_s, u"PlaId"_s, u"RAMOS_PLANIFICACIONES"_s, u"PLAID"_s, u"RAMID"_s,
           u"RAMOS"_s, C::Ramos, u"dtaRamos"_s, u"dbgRamos"_s, u"dtaPlanesRamos"_s,
           u"dbgPlanesRamos"_s},
-         {u"SELECT R.RAMDESCRIPCION, R.RAMID FROM RAMOS_PLANIFICACIONES  RP, RAMOS R WHERE "
-          u"RP.RAMID=R.RAMID AND RP.PLAID="_s,
+         {u"SELECT R.RAMDESCRIPCION, R.RAMID FROM RAMOS_PLANIFICACIONES  RP, RAMOS R WHERE RP.RAMID=R.RAMID AND RP.PLAID="_s,
           u" ORDER BY R.RAMDESCRIPCION ASC"_s, u"RAMOS"_s, u"RAMDESCRIPCION"_s,
           u"SELECT * FROM RAMOS ORDER BY RAMDESCRIPCION ASC"_s,
           u"SELECT * FROM RAMOS ORDER BY RAMDESCRIPCION ASC"_s},
@@ -219,8 +209,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelPlanesEmpresas"_s, u"PlaId"_s, u"EMPRESAS_PLANIFICACIONES"_s, u"PlaId"_s,
           u"EMPID"_s, u"EMPRESAS"_s, C::Empresas, u"dtaEmpresas"_s, u"dbgEmpresas"_s,
           u"dtaPlanesEmpresas"_s, u"dbgPlanesEmpresas"_s},
-         {u"SELECT E.EMPNOMBREFANTASIA, E.EMPRAZONSOCIAL, E.EMPID FROM EMPRESAS_PLANIFICACIONES "
-          u"EP, EMPRESAS E WHERE EP.EMPID=E.EMPID AND EP.PlaId="_s,
+         {u"SELECT E.EMPNOMBREFANTASIA, E.EMPRAZONSOCIAL, E.EMPID FROM EMPRESAS_PLANIFICACIONES EP, EMPRESAS E WHERE EP.EMPID=E.EMPID AND EP.PlaId="_s,
           u" ORDER BY E.EMPNOMBREFANTASIA, E.EMPRAZONSOCIAL ASC"_s, u"EMPRESAS"_s,
           u"EMPNOMBREFANTASIA"_s, empRefrescar,
           u"SELECT * FROM EMPRESAS ORDER BY EMPNOMBREFANTASIA ASC"_s},
@@ -235,8 +224,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelPlanesContactos"_s, u"PlaId"_s, u"CONTACTOS_PLANIFICACIONES"_s, u"PlaId"_s,
           u"CONID"_s, u"CONTACTOS"_s, C::Contactos, u"dtaContactos"_s, u"dbgContactos"_s,
           u"dtaPlanesContactos"_s, u"dbgPlanesContactos"_s},
-         {u"SELECT C.CONNOMBRE, C.CONAPELLIDO, C.CONID FROM CONTACTOS_PLANIFICACIONES CP, "
-          u"CONTACTOS C WHERE CP.CONID=C.CONID AND CP.PlaId="_s,
+         {u"SELECT C.CONNOMBRE, C.CONAPELLIDO, C.CONID FROM CONTACTOS_PLANIFICACIONES CP, CONTACTOS C WHERE CP.CONID=C.CONID AND CP.PlaId="_s,
           u" ORDER BY C.CONNOMBRE ASC"_s, u"CONTACTOS"_s, u"CONNOMBRE"_s, conAbrir,
           u"SELECT * FROM CONTACTOS ORDER BY CONNOMBRE ASC"_s},
          {u" - Selección de Contactos por Plan de Negocio"_s, u"LISTA TOTAL DE CONTACTOS"_s,
@@ -252,8 +240,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelCalendarioContactos"_s, u"CalId"_s, u"CALENDARIO_CONTACTOS"_s, u"CALID"_s,
           u"CONID"_s, u"CONTACTOS"_s, C::Contactos, u"dtaContactos"_s, u"dbgContactos"_s,
           u"dtaCalendarioContactos"_s, u"dbgCalendarioContactos"_s},
-         {u"SELECT C.CONNOMBRE, C.CONAPELLIDO, CC.CONID FROM CALENDARIO_CONTACTOS CC, CONTACTOS "
-          u"C WHERE CC.CONID=C.CONID AND CC.CALID="_s,
+         {u"SELECT C.CONNOMBRE, C.CONAPELLIDO, CC.CONID FROM CALENDARIO_CONTACTOS CC, CONTACTOS C WHERE CC.CONID=C.CONID AND CC.CALID="_s,
           u" ORDER BY C.CONNOMBRE, C.CONAPELLIDO ASC"_s,
           {},
           {},
@@ -269,8 +256,7 @@ std::vector<MiembroSeleccion> construir() {
         {{u"frmSelCalendarioEmpresas"_s, u"CalId"_s, u"CALENDARIO_EMPRESAS"_s, u"CALID"_s,
           u"EMPID"_s, u"EMPRESAS"_s, C::Empresas, u"dtaEmpresas"_s, u"dbgEmpresas"_s,
           u"dtaCalendarioEmpresas"_s, u"dbgCalendarioEmpresas"_s},
-         {u"SELECT E.EMPNOMBREFANTASIA, E.EMPRAZONSOCIAL, CE.EMPID FROM CALENDARIO_EMPRESAS CE, "
-          u"EMPRESAS E WHERE CE.EMPID=E.EMPID AND CE.CALID="_s,
+         {u"SELECT E.EMPNOMBREFANTASIA, E.EMPRAZONSOCIAL, CE.EMPID FROM CALENDARIO_EMPRESAS CE, EMPRESAS E WHERE CE.EMPID=E.EMPID AND CE.CALID="_s,
           u" ORDER BY E.EMPNOMBREFANTASIA, E.EMPRAZONSOCIAL ASC"_s,
           {},
           {},
@@ -283,6 +269,7 @@ std::vector<MiembroSeleccion> construir() {
          {u"Buscar una empresa"_s, u"Agregar la empresa a la tarea o reunión"_s,
           u"Quitar la empresa de esta tarea o reunión"_s}},
     };
+    // clang-format on
 }
 
 } // namespace
@@ -401,11 +388,11 @@ FilaBusqueda filaRamoOGiro() {
     f.clave = u"ramo"_s;
     f.titulo = u"Ramo o Giro"_s;
     f.promptExacto = u"Ingrese el ramo o giro de la empresa a buscar: "_s;
-    f.exactoPrefijo = u"SELECT EMPRESAS.* FROM EMPRESAS, RAMOS WHERE EMPRESAS.RAMID=RAMOS.RAMID "
-                      u"AND RAMDESCRIPCION='"_s;
+    f.exactoPrefijo =
+        u"SELECT EMPRESAS.* FROM EMPRESAS, RAMOS WHERE EMPRESAS.RAMID=RAMOS.RAMID AND RAMDESCRIPCION='"_s;
     f.exactoSufijo = u"'"_s;
-    f.contienePrefijo = u"SELECT EMPRESAS.* FROM EMPRESAS, RAMOS WHERE "
-                        u"EMPRESAS.RAMID=RAMOS.RAMID AND INSTR(1,RAMDESCRIPCION,'"_s;
+    f.contienePrefijo =
+        u"SELECT EMPRESAS.* FROM EMPRESAS, RAMOS WHERE EMPRESAS.RAMID=RAMOS.RAMID AND INSTR(1,RAMDESCRIPCION,'"_s;
     f.contieneSufijo = u"')>0"_s;
     // The business sector is searched, never sorted on.
     return f;
