@@ -171,7 +171,17 @@ private Q_SLOTS:
             QCOMPARE(vinculos(m), 2);
             QCOMPARE(p.candidatos()->sql(), sqlCandidatos);
             QCOMPARE(p.candidatos()->cantidad(), 2);
-            QCOMPARE(p.grillaSeleccionadas()->model()->rowCount(), 2);
+            // Every column of both grids finds its field; only companies are edited in place.
+            auto* sel = p.grillaSeleccionadas()->modelo();
+            auto* can = p.w->findChild<Grilla*>(m.a.grillaCandidatos)->modelo();
+            QCOMPARE(sel->rowCount(), 2);
+            for (int c = 0; c < sel->columnCount(); ++c) QVERIFY(sel->columnaOrigen(c) >= 0);
+            for (int c = 0; c < can->columnCount(); ++c) QVERIFY(can->columnaOrigen(c) >= 0);
+            QCOMPARE(sel->index(0, 0).data().toString(), u"Alfa"_s);
+            if (m.a.candidatos == Candidatos::Contactos)
+                QCOMPARE(sel->index(0, 1).data().toString(), u"Ruiz"_s);
+            QCOMPARE(bool(can->flags(can->index(0, 1)) & Qt::ItemIsEditable),
+                     m.a.candidatos == Candidatos::Empresas);
 
             // Removing the highlighted item takes only its link; the first item is highlighted.
             p.seleccionadas()->irA(1);
