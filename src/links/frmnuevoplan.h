@@ -33,7 +33,6 @@ public:
     // Stores the new plan row (a default description and the first strategy) and starts
     // editing it; without strategies says so and closes the wizard.
     bool preparar();
-    qint64 plan() const { return plan_; }
 
 private:
     void botonPulsado(const QString& clave);
