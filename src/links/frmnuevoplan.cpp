@@ -38,14 +38,18 @@ constexpr int kUltimaPagina = 3;
 const QString kNombre = u"frmNuevoPlan"_s;
 
 // The help texts of the pages, and the one refusal of the wizard.
-// clang-format off
-const QString kAyudaDescripcion = u"Ingrese una descripción para el plan de negocios que desea crear. Esta descripción le ayudará mas tarde a identificar cada plan de negocios que haya creado."_s;
-const QString kAyudaComentarios = u"Escriba un comentario para explicar en que consiste el plan de negocios que esta creando. Detalle cuales son las metas u objetivos a lograr, y otros comentarios que le ayuden a describir el plan de negocios."_s;
-const QString kAyudaInversion = u"Ingrese el importe en dólares correspondiente el dinero que se invertirá en este plan de negocios."_s;
-const QString kAyudaDuracion = u"En caso de que el plan de negocios que esta elaborando tenga comprenda un período de tiempo determinado, puede ingresar aquí la fecha de comienzo y la fecha final. "_s;
-const QString kAyudaAlcance = u"Seleccione el alcance que tendrá este plan de negocios. Por ejemplo, puede realizar un plan de negocios orientado a ofrecer determinado producto o servicio a las empresas de un ramo en particular."_s;
-const QString kSinEstrategias = u"Antes de hacer un plan de negocios, debe ingresar las estrategias en el menú Herramientas, Administración, Mantenimiento de Estrategias."_s;
-// clang-format on
+const QString kAyudaDescripcion =
+    u"Ingrese una descripción para el plan de negocios que desea crear. Esta descripción le ayudará mas tarde a identificar cada plan de negocios que haya creado."_s;
+const QString kAyudaComentarios =
+    u"Escriba un comentario para explicar en que consiste el plan de negocios que esta creando. Detalle cuales son las metas u objetivos a lograr, y otros comentarios que le ayuden a describir el plan de negocios."_s;
+const QString kAyudaInversion =
+    u"Ingrese el importe en dólares correspondiente el dinero que se invertirá en este plan de negocios."_s;
+const QString kAyudaDuracion =
+    u"En caso de que el plan de negocios que esta elaborando tenga comprenda un período de tiempo determinado, puede ingresar aquí la fecha de comienzo y la fecha final. "_s;
+const QString kAyudaAlcance =
+    u"Seleccione el alcance que tendrá este plan de negocios. Por ejemplo, puede realizar un plan de negocios orientado a ofrecer determinado producto o servicio a las empresas de un ramo en particular."_s;
+const QString kSinEstrategias =
+    u"Antes de hacer un plan de negocios, debe ingresar las estrategias en el menú Herramientas, Administración, Mantenimiento de Estrategias."_s;
 
 QLabel* textoAyuda(QWidget* padre, const QString& nombre, const QString& texto) {
     auto* l = new QLabel(texto, padre);

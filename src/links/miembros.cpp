@@ -39,7 +39,6 @@ std::vector<MiembroSeleccion> construir() {
     const QList<ColumnaGrilla> empSel = {col(u"Nombre"_s, u"EMPNOMBREFANTASIA"_s),
                                          col(u"Razón Social"_s, u"EMPRAZONSOCIAL"_s)};
 
-    // clang-format off
     return {
         // --- the record in hand is a company (EmpId)
         {{u"frmSelEmpresasProductos"_s, u"EmpId"_s, u"EMPRESAS_PRODUCTOS"_s, u"EMPID"_s, u"PROID"_s,
@@ -269,7 +268,6 @@ std::vector<MiembroSeleccion> construir() {
          {u"Buscar una empresa"_s, u"Agregar la empresa a la tarea o reunión"_s,
           u"Quitar la empresa de esta tarea o reunión"_s}},
     };
-    // clang-format on
 }
 
 } // namespace

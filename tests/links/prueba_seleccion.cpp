@@ -175,8 +175,10 @@ private Q_SLOTS:
             auto* sel = p.grillaSeleccionadas()->modelo();
             auto* can = p.w->findChild<Grilla*>(m.a.grillaCandidatos)->modelo();
             QCOMPARE(sel->rowCount(), 2);
-            for (int c = 0; c < sel->columnCount(); ++c) QVERIFY(sel->columnaOrigen(c) >= 0);
-            for (int c = 0; c < can->columnCount(); ++c) QVERIFY(can->columnaOrigen(c) >= 0);
+            for (int c = 0; c < sel->columnCount(); ++c)
+                QVERIFY(sel->columnaOrigen(c) >= 0);
+            for (int c = 0; c < can->columnCount(); ++c)
+                QVERIFY(can->columnaOrigen(c) >= 0);
             QCOMPARE(sel->index(0, 0).data().toString(), u"Alfa"_s);
             if (m.a.candidatos == Candidatos::Contactos)
                 QCOMPARE(sel->index(0, 1).data().toString(), u"Ruiz"_s);
