@@ -1,7 +1,11 @@
 #include "links/asistente.h"
 
+#include "links/frmnuevoplan.h"
+
 namespace zv {
 
-void iniciarAsistentePlanDesdeMenu() {}
+void iniciarAsistentePlanDesdeMenu() {
+    FrmNuevoPlan::iniciar(FrmNuevoPlan::Desde::MenuPrincipal);
+}
 
-}  // namespace zv
+} // namespace zv

@@ -3,4 +3,4 @@
 
 namespace zv {
 void iniciarAsistentePlanDesdeMenu();
-}  // namespace zv
+} // namespace zv

@@ -3,4 +3,4 @@
 
 namespace zv {
 void registrarVentanasVinculos();
-}  // namespace zv
+} // namespace zv
