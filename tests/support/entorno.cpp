@@ -6,8 +6,23 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QPointer>
 
 namespace zv::prueba {
+
+namespace {
+
+// Deletes every window still open. A window's menus and dialogs are windows too, and go with
+// the window that owns them.
+void borrarVentanas() {
+    QList<QPointer<QWidget>> ventanas;
+    for (QWidget* w : QApplication::topLevelWidgets()) ventanas << w;
+    for (const QPointer<QWidget>& w : ventanas)
+        if (w && !w->parentWidget()) delete w.data();
+    for (const QPointer<QWidget>& w : ventanas) delete w.data();
+}
+
+}  // namespace
 
 BaseDatosPrueba::BaseDatosPrueba() {
     ruta_ = dir_.path() + QStringLiteral("/bd2000.mdb");
@@ -17,7 +32,7 @@ BaseDatosPrueba::BaseDatosPrueba() {
 
 BaseDatosPrueba::~BaseDatosPrueba() {
     // Windows still open hold record sources on this database: close them first.
-    for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+    borrarVentanas();
     if (BaseDatos::principalSiHay() == bd_.get()) BaseDatos::establecerPrincipal(nullptr);
 }
 
@@ -58,7 +73,7 @@ Entorno::~Entorno() {
 
 void reiniciarTodo() {
     plataformaPrueba().limpiar();
-    for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+    borrarVentanas();
     Ventanas::reiniciar();
     establecerReloj(nullptr);
 }
