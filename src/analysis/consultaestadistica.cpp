@@ -50,6 +50,10 @@ const std::vector<VentanaConsulta>& tablaVentanasConsulta() {
 
 namespace {
 
+// clang-format off
+const QString kSinDatos = u"No hay datos para mostrar, es posible que necesite ingresar datos en el programa antes de poder realizar consultas"_s;
+// clang-format on
+
 QString textoRotulo(const QVariant& v) {
     if (v.isNull()) return u""_s;
     switch (v.metaType().id()) {
@@ -198,9 +202,7 @@ void FrmConsulta::llenar(const ConsultaAgrupada& r, const QString& x, const QStr
     if (z.isEmpty()) datos.agregarSerie(QString());
     if (r.vacia()) {
         chtReport_->establecerDatos(std::move(datos));
-        plataforma().mensaje(u"No hay datos para mostrar, es posible que necesite ingresar datos "
-                             u"en el programa antes de poder realizar consultas"_s,
-                             Botones::Ok, Icono::Ninguno, u"Atención"_s);
+        plataforma().mensaje(kSinDatos, Botones::Ok, Icono::Ninguno, u"Atención"_s);
         return;
     }
     std::exception_ptr fallo;

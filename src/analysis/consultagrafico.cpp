@@ -336,14 +336,14 @@ void GraficoConsulta::reconstruir() {
         serie->setBarWidth(0.7);
         for (int s = 0; s < ns; ++s) {
             auto* set = new QBarSet(datos_.rotulosSeries()[s]);
-            for (int f = 0; f < nf; ++f)
-                set->append(datos_.valor(f, s));
             if (tres) {
                 // The 3D kinds are drawn with their depth over the plot (drawForeground); the
-                // series gives them the axes and the legend.
+                // series, without values, gives them the axes and the legend.
                 set->setBrush(Qt::transparent);
                 set->setPen(Qt::NoPen);
             } else {
+                for (int f = 0; f < nf; ++f)
+                    set->append(datos_.valor(f, s));
                 set->setBrush(colorSerie(s));
                 set->setPen(QPen(colorSerie(s).darker(130), 0.8));
             }
@@ -369,7 +369,7 @@ void GraficoConsulta::reconstruir() {
                 QPieSlice* p = torta->append(datos_.rotulosSeries()[s], v);
                 p->setBrush(colorSerie(s));
                 p->setBorderColor(Qt::white);
-                if (v == 0) p->setPen(Qt::NoPen);  // no stroke where there is nothing
+                if (v == 0) p->setPen(Qt::NoPen); // no stroke where there is nothing
                 if (rotulos_ && v > 0) {
                     p->setLabel(textoNumero(v));
                     p->setLabelVisible(true);
