@@ -3,6 +3,7 @@
 #include "app/frmprincipal.h"
 #include "data/dberror.h"
 #include "support/entorno.h"
+#include "ui/ayuda.h"
 #include "ui/ventanas.h"
 
 #include <QAction>
@@ -144,6 +145,9 @@ private Q_SLOTS:
         }
         QCOMPARE(veces, 2);
         QCOMPARE(pp.modales.count(u"frmConsultaPersonalizada"_s), 2);
+        // Both chart windows have their help page in the contents.
+        QVERIFY(ayuda::existe(u"frmConsultaPersonalizada"_s));
+        QVERIFY(ayuda::existe(u"consultas"_s));
     }
 };
 
