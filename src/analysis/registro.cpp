@@ -1,9 +1,17 @@
 #include "analysis/registro.h"
 
+#include "analysis/consultaestadistica.h"
+#include "analysis/consultapersonalizada.h"
 #include "ui/ventanas.h"
+
+using namespace Qt::StringLiterals;
 
 namespace zv {
 
-void registrarVentanasAnalisis() {}
+void registrarVentanasAnalisis() {
+    for (const VentanaConsulta& v : tablaVentanasConsulta())
+        Ventanas::registrar(QString::fromLatin1(v.nombre), [&v] { return new FrmConsulta(v); });
+    Ventanas::registrar(u"frmConsultaPersonalizada"_s, [] { return new FrmConsultaPersonalizada; });
+}
 
 }  // namespace zv

@@ -1,0 +1,240 @@
+#include "analysis/consultaestadistica.h"
+
+#include "data/aplicacion.h"
+#include "data/consultaagrupada.h"
+#include "data/dberror.h"
+#include "data/funciones.h"
+#include "data/regional.h"
+#include "ui/errores.h"
+#include "ui/plataforma.h"
+#include "ui/ventanas.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QHash>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <cmath>
+#include <exception>
+
+using namespace Qt::StringLiterals;
+
+namespace zv {
+
+const std::vector<VentanaConsulta>& tablaVentanasConsulta() {
+    static const std::vector<VentanaConsulta> t = {
+        {"frmConsultaContactos", "sstConsultaContactos", u" "_s, u" Contactos"_s, true,
+         u"Distribución de los Contactos según la Zona"_s, u"Ciudad"_s, u"Cantidad"_s, u"Zonas"_s,
+         false},
+        {"frmConsultaEmpresas", "sstConsultaEmpresas", u" "_s, u" Empresas"_s, true,
+         u"Distribución de las empresas según la zona"_s, u"Ciudad"_s, u"Cantidad"_s, u"Zonas"_s,
+         false},
+        {"frmConsultaProductos", "sstConsultaEmpresas", u" "_s, u" Empresas"_s, false,
+         u"Productos más vendidos en Empresas por País"_s, u"País"_s, u"Cantidad"_s,
+         u"Provincia/Estado"_s, false},
+        {"frmConsultaServicios", "sstConsultaEmpresas", u" "_s, u" empresas"_s, true,
+         u"Servicios más vendidos en Empresas por País"_s, u"País"_s, u"Código"_s,
+         u"Provincia/Estado"_s, false},
+        {"frmConsultaPlanes", "sstConsultaEmpresas", u" "_s, u" Empresas"_s, false,
+         u"Planes de negocios más exitosos por Zona de la Empresa"_s, u"Zona"_s, u"Cantidad"_s,
+         u"Provincia/Estado"_s, false},
+        {"frmConsultaDineroPlanes", "sstConsultaEmpresas", u" U$S "_s, QString(), false,
+         u"Planes de negocios más exitosos por Zona de la Empresa"_s, u"Zona"_s, u"Cantidad"_s,
+         u"Provincia/Estado"_s, true},
+    };
+    return t;
+}
+
+namespace {
+
+// clang-format off
+const QString kSinDatos = u"No hay datos para mostrar, es posible que necesite ingresar datos en el programa antes de poder realizar consultas"_s;
+// clang-format on
+
+QString textoRotulo(const QVariant& v) {
+    if (v.isNull()) return u""_s;
+    switch (v.metaType().id()) {
+    case QMetaType::QDate:
+        return Regional::fechaCorta(v.toDate());
+    case QMetaType::QTime:
+        return Regional::horaLarga(v.toTime());
+    case QMetaType::Double:
+        return Regional::numero(v.toDouble());
+    case QMetaType::Bool:
+        return v.toBool() ? u"Sí"_s : u"No"_s;
+    default:
+        return v.toString();
+    }
+}
+
+double medida(const QVariant& v, const QString& campo) {
+    if (v.isNull()) return 0;
+    bool ok = false;
+    const double d = v.toDouble(&ok);
+    if (!ok || !std::isfinite(d))
+        throw Error(u"El valor «%1» del campo %2 no es un número."_s.arg(v.toString(), campo));
+    return d;
+}
+
+// Rounds halves to the even neighbour: 1234.5 gives 1234, 1235.5 gives 1236.
+double redondearPar(double v) {
+    const double r = std::round(v);
+    if (std::fabs(v - std::trunc(v)) == 0.5) return 2 * std::round(v / 2);
+    return r;
+}
+
+int indice(QHash<QString, int>& rotulos, const QString& texto,
+           const std::function<int(const QString&)>& crear) {
+    const QString clave = sql::claveTexto(texto);
+    const auto it = rotulos.constFind(clave);
+    if (it != rotulos.constEnd()) return *it;
+    const int n = crear(texto);
+    rotulos.insert(clave, n);
+    return n;
+}
+
+} // namespace
+
+void llenarDatosGrafico(const ConsultaAgrupada& r, const QString& x, const QString& y,
+                        const QString& z, DatosGrafico& datos) {
+    const bool sinSeries = z.isEmpty();
+    QHash<QString, int> filas, series;
+    for (int f = 0; f < r.cantidad(); ++f) {
+        const int fila = indice(filas, textoRotulo(r.valor(f, x)),
+                                [&](const QString& t) { return datos.agregarFila(t); });
+        if (sinSeries) {
+            datos.escribir(fila, 0, medida(r.valor(f, y), y));
+        } else {
+            const int serie = indice(series, textoRotulo(r.valor(f, z)),
+                                     [&](const QString& t) { return datos.agregarSerie(t); });
+            datos.escribir(fila, serie, medida(r.valor(f, y), y));
+        }
+    }
+}
+
+qint64 totalSerie(const DatosGrafico& datos, int serie) {
+    double total = 0;
+    for (int f = 0; f < datos.filas(); ++f)
+        total = redondearPar(total + datos.valor(f, serie));
+    if (!(std::fabs(total) < 9.2e18)) {
+        throw Error(u"El total de «%1» es demasiado grande para mostrarlo."_s.arg(
+            datos.rotulosSeries().value(serie)));
+    }
+    return qint64(total);
+}
+
+QButtonGroup* crearOpcionesTipo(QWidget* padre, std::array<QRadioButton*, 4>& botones) {
+    static const char16_t* const captions[] = {u"Barras 3D", u"Barras 2D", u"Circulos", u"Área 3D"};
+    auto* grupo = new QButtonGroup(padre);
+    for (int i = 0; i < 4; ++i) {
+        auto* b = new QRadioButton(QString::fromUtf16(captions[i]), padre);
+        b->setObjectName(u"optTipo(%1)"_s.arg(i));
+        grupo->addButton(b, i);
+        botones[size_t(i)] = b;
+    }
+    botones[0]->setChecked(true);
+    return grupo;
+}
+
+FrmConsulta::FrmConsulta(const VentanaConsulta& v) : Ventana(QString::fromLatin1(v.nombre)), v_(v) {
+    auto* central = new QWidget(this);
+    auto* l = new QVBoxLayout(central);
+    l->setContentsMargins(4, 4, 12, 12);
+    sst_ = new QTabWidget(central);
+    sst_->setObjectName(QString::fromLatin1(v.pestanas));
+    chtReport_ = new GraficoConsulta;
+    chtReport_->establecerTitulos(v.titulo, v.ejeCategorias, v.ejeValores, v.ejeSeries);
+    lstNumeros_ = new QListWidget;
+    lstNumeros_->setObjectName(u"lstNumeros"_s);
+    // Each tab shows one of them in the same place: the chart or the list.
+    sst_->addTab(chtReport_, u"Gráfico"_s);
+    sst_->addTab(lstNumeros_, u"Números"_s);
+    l->addWidget(sst_, 1);
+
+    auto* fila = new QHBoxLayout;
+    fila->addStretch(1);
+    grupoTipo_ = crearOpcionesTipo(central, optTipo_);
+    for (QRadioButton* b : optTipo_)
+        fila->addWidget(b);
+    fila->addSpacing(24);
+    cmdCopiar_ = new QPushButton(u"Copiar"_s, central);
+    cmdCopiar_->setObjectName(u"cmdCopiar"_s);
+    cmdClose_ = new QPushButton(u"Cerrar"_s, central);
+    cmdClose_->setObjectName(u"cmdClose"_s);
+    fila->addWidget(cmdCopiar_);
+    fila->addWidget(cmdClose_);
+    l->addLayout(fila);
+    setCentralWidget(central);
+    connect(grupoTipo_, &QButtonGroup::idClicked, this, &FrmConsulta::elegirTipo);
+    connect(cmdCopiar_, &QPushButton::clicked, this, &FrmConsulta::copiar);
+    connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
+    // The design's proportions (6675 by 5190 twips), large enough to read a chart of many rows.
+    resize(760, 590);
+
+    cargar();
+}
+
+void FrmConsulta::cargar() {
+    QWidget* principal = Ventanas::abierta(u"frmPrincipal"_s);
+    auto parametro = [principal](const char* nombre) {
+        return principal ? principal->property(nombre).toString() : QString();
+    };
+    setWindowTitle(parametro("titulo_consulta"));
+    const QString x = parametro("FIELD_X"), y = parametro("FIELD_Y"), z = parametro("FIELD_Z");
+    std::unique_ptr<ConsultaAgrupada> r;
+    const bool abierta = protegido([&] {
+        RelojDeArena espera;
+        r = std::make_unique<ConsultaAgrupada>(
+            ConsultaAgrupada::abrir(parametro("CONNECT_STRING"), parametro("SHAPE_COMMAND"),
+                                    ConsultaAgrupada::Hijos::Omitir));
+    });
+    // A query that could not be opened leaves the window empty.
+    if (abierta) llenar(*r, x, y, z);
+}
+
+void FrmConsulta::llenar(const ConsultaAgrupada& r, const QString& x, const QString& y,
+                         const QString& z) {
+    DatosGrafico datos;
+    lstNumeros_->clear();
+    if (z.isEmpty()) datos.agregarSerie(QString());
+    if (r.vacia()) {
+        chtReport_->establecerDatos(std::move(datos));
+        plataforma().mensaje(kSinDatos, Botones::Ok, Icono::Ninguno, u"Atención"_s);
+        return;
+    }
+    std::exception_ptr fallo;
+    try {
+        llenarDatosGrafico(r, x, y, z, datos);
+    } catch (...) {
+        fallo = std::current_exception();
+    }
+    // The chart shows what it received, even when the fill stopped half way.
+    chtReport_->establecerDatos(std::move(datos));
+    if (fallo) {
+        protegido([&] { std::rethrow_exception(fallo); });
+        return;
+    }
+    const bool sumado = protegido([&] {
+        const DatosGrafico& d = chtReport_->datos();
+        for (int s = 0; s < d.series(); ++s) {
+            lstNumeros_->addItem(d.rotulosSeries()[s] + v_.antesDelTotal +
+                                 QString::number(totalSerie(d, s)) + v_.despuesDelTotal);
+        }
+    });
+    if (sumado) chtReport_->establecerRotulos(v_.rotulos);
+}
+
+void FrmConsulta::elegirTipo(int indice) {
+    if (indice < 0 || indice > 3) return;
+    chtReport_->establecerTipo(TipoGrafico(indice));
+    optTipo_[size_t(indice)]->setChecked(true);
+}
+
+void FrmConsulta::copiar() {
+    protegido([&] { plataforma().copiar(chtReport_->datosParaCopiar()); });
+}
+
+} // namespace zv
