@@ -6,8 +6,25 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QPointer>
 
 namespace zv::prueba {
+
+namespace {
+
+// Deletes every top-level widget. Popups (a drop-down list's or a toolbar menu's) are top-level
+// widgets owned by another one: they go with their owner, and are never deleted twice.
+void borrarVentanas() {
+    QList<QPointer<QWidget>> ventanas;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        ventanas << w;
+    for (const QPointer<QWidget>& w : ventanas)
+        if (w && !w->parent()) delete w.data();
+    for (const QPointer<QWidget>& w : ventanas)
+        delete w.data();
+}
+
+}  // namespace
 
 BaseDatosPrueba::BaseDatosPrueba() {
     ruta_ = dir_.path() + QStringLiteral("/bd2000.mdb");
@@ -17,7 +34,7 @@ BaseDatosPrueba::BaseDatosPrueba() {
 
 BaseDatosPrueba::~BaseDatosPrueba() {
     // Windows still open hold record sources on this database: close them first.
-    for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+    borrarVentanas();
     if (BaseDatos::principalSiHay() == bd_.get()) BaseDatos::establecerPrincipal(nullptr);
 }
 
@@ -58,7 +75,7 @@ Entorno::~Entorno() {
 
 void reiniciarTodo() {
     plataformaPrueba().limpiar();
-    for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+    borrarVentanas();
     Ventanas::reiniciar();
     establecerReloj(nullptr);
 }
