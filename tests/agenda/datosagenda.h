@@ -10,25 +10,19 @@
 
 namespace zv::prueba {
 
-// An activity with its category; its key.
-inline qint64 actividad(BaseDatosPrueba& db, const QString& descripcion,
-                        const QString& comentario = {},
+// An activity with its category (created when missing); its key.
+inline qint64 actividad(BaseDatosPrueba& db, const QString& descripcion, const QString& comentario,
                         const QString& categoria = QStringLiteral("Ventas")) {
-    QVariant cat =
-        db.escalar(QStringLiteral("SELECT CatId FROM CATEGORIAS WHERE CatDescripcion = '") +
-                   categoria + QStringLiteral("'"));
-    if (cat.isNull()) {
-        Sentencia s =
-            db.bd().preparar(QStringLiteral("INSERT INTO CATEGORIAS (CatDescripcion) VALUES (?)"));
-        s.vincular(1, categoria);
-        s.paso();
-        cat = db.bd().ultimoId();
-    }
-    Sentencia s = db.bd().preparar(QStringLiteral(
-        "INSERT INTO ACTIVIDADES (ActDescripcion, ActComentarios, CatId) VALUES (?, ?, ?)"));
-    s.vincular({descripcion, comentario.isNull() ? QVariant() : QVariant(comentario), cat});
-    s.paso();
+    db.ejecutar(QStringLiteral("INSERT INTO CATEGORIAS (CatDescripcion) SELECT ?1 WHERE NOT EXISTS "
+                               "(SELECT 1 FROM CATEGORIAS WHERE CatDescripcion = ?1)"),
+                {categoria});
+    db.ejecutar(QStringLiteral("INSERT INTO ACTIVIDADES (ActDescripcion, ActComentarios, CatId) "
+                               "SELECT ?, ?, CatId FROM CATEGORIAS WHERE CatDescripcion = ?"),
+                {descripcion, comentario, categoria});
     return db.bd().ultimoId();
+}
+inline qint64 actividad(BaseDatosPrueba& db, const QString& descripcion) {
+    return actividad(db, descripcion, QStringLiteral("-"));
 }
 
 struct DatosEntrada {
@@ -68,6 +62,7 @@ inline void despachar() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
+// A field of an entry as the file holds it.
 inline QString textoDe(BaseDatosPrueba& db, const QString& campo, qint64 calId) {
     return db
         .escalar(QStringLiteral("SELECT ") + campo +
