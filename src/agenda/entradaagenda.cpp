@@ -108,6 +108,7 @@ DetallesActividad::DetallesActividad(OrigenRegistros* dtaActividades, ListaEnlaz
     txtActComentario_ = new QPlainTextEdit(this);
     txtActComentario_->setObjectName(u"txtActComentario"_s);
     txtActComentario_->setReadOnly(true);
+    txtActComentario_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txtActCategoria_ = new QLineEdit(this);
     txtActCategoria_->setObjectName(u"txtActCategoria"_s);
     txtActCategoria_->setReadOnly(true);

@@ -188,6 +188,7 @@ FrmMantAgenda::FrmMantAgenda()
         e->setObjectName(nombre);
         e->setWordWrap(true);
         auto* t = new QPlainTextEdit(detalle);
+        t->setMaximumHeight(90);
         t->setObjectName(control);
         derecha->addWidget(e);
         derecha->addWidget(t);
@@ -202,7 +203,10 @@ FrmMantAgenda::FrmMantAgenda()
     l->setRowStretch(fila, 1);
     l->setColumnStretch(1, 1);
     l->setColumnStretch(2, 2);
-    principal->addWidget(detalle, 1);
+    // The list takes the height the details leave.
+    detalles_->txtActComentario()->setMaximumHeight(70);
+    detalle->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    principal->addWidget(detalle);
     detalle_ << detalles_->cmdNuevaActividad();
     setCentralWidget(central);
 
@@ -236,7 +240,7 @@ FrmMantAgenda::FrmMantAgenda()
         dtaActividades_->refrescar();
         dtaCalendario_->refrescar();
     });
-    resize(900, 640);
+    resize(960, 720);
 }
 
 FrmMantAgenda::~FrmMantAgenda() {
