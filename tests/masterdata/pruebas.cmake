@@ -1,1 +1,3 @@
 # Tests of the masterdata screens.
+zelvora_test(prueba_catalogos ${CMAKE_CURRENT_LIST_DIR}/prueba_catalogos.cpp)
+zelvora_test(prueba_fichas ${CMAKE_CURRENT_LIST_DIR}/prueba_fichas.cpp)

@@ -10,21 +10,7 @@
 
 namespace zv::prueba {
 
-namespace {
-
-// Deletes every top-level widget. Popups (a drop-down list's or a toolbar menu's) are top-level
-// widgets owned by another one: they go with their owner, and are never deleted twice.
-void borrarVentanas() {
-    QList<QPointer<QWidget>> ventanas;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        ventanas << w;
-    for (const QPointer<QWidget>& w : ventanas)
-        if (w && !w->parent()) delete w.data();
-    for (const QPointer<QWidget>& w : ventanas)
-        delete w.data();
-}
-
-}  // namespace
+void cerrarVentanas();
 
 BaseDatosPrueba::BaseDatosPrueba() {
     ruta_ = dir_.path() + QStringLiteral("/bd2000.mdb");
@@ -34,7 +20,7 @@ BaseDatosPrueba::BaseDatosPrueba() {
 
 BaseDatosPrueba::~BaseDatosPrueba() {
     // Windows still open hold record sources on this database: close them first.
-    borrarVentanas();
+    cerrarVentanas();
     if (BaseDatos::principalSiHay() == bd_.get()) BaseDatos::establecerPrincipal(nullptr);
 }
 
@@ -63,7 +49,8 @@ Entorno::Entorno(int& argc, char** argv) : d_(std::make_unique<Impl>()) {
     Regional::establecer(QLocale(QLocale::Spanish, QLocale::Spain));
     QLocale::setDefault(Regional::locale());
     establecerPlataforma(&plataformaPrueba());
-    d_->registro = std::make_unique<RegistroIni>(d_->carpeta.path() + QStringLiteral("/registro.ini"));
+    d_->registro =
+        std::make_unique<RegistroIni>(d_->carpeta.path() + QStringLiteral("/registro.ini"));
     establecerRegistro(d_->registro.get());
 }
 
@@ -73,13 +60,24 @@ Entorno::~Entorno() {
     establecerReloj(nullptr);
 }
 
+void cerrarVentanas() {
+    // Windows own their menus and pop-ups: only windows without a parent are deleted, each once.
+    QList<QPointer<QWidget>> ventanas;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!w->parentWidget()) ventanas << w;
+    for (const QPointer<QWidget>& w : ventanas)
+        delete w.data();
+}
+
 void reiniciarTodo() {
     plataformaPrueba().limpiar();
-    borrarVentanas();
+    cerrarVentanas();
     Ventanas::reiniciar();
     establecerReloj(nullptr);
 }
 
-void registrarVentanas() { registrarTodasLasVentanas(); }
+void registrarVentanas() {
+    registrarTodasLasVentanas();
+}
 
-}  // namespace zv::prueba
+} // namespace zv::prueba

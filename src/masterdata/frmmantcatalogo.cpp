@@ -1,0 +1,394 @@
+#include "masterdata/frmmantcatalogo.h"
+
+#include "data/aplicacion.h"
+#include "data/basedatos.h"
+#include "data/dberror.h"
+#include "data/dialecto.h"
+#include "data/origenregistros.h"
+#include "ui/barraherramientas.h"
+#include "ui/busqueda.h"
+#include "ui/errores.h"
+#include "ui/grilla.h"
+#include "ui/iconos.h"
+#include "ui/plataforma.h"
+
+#include <QMenuBar>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace zv {
+
+QString MiembroCatalogo::sqlInicial() const {
+    if (!sqlCompleto.isEmpty()) return sqlCompleto;
+    return u"SELECT * FROM "_s + tabla + u" ORDER BY "_s + campoDescripcion.toUpper();
+}
+
+QString MiembroCatalogo::sqlRefresco() const {
+    return u"SELECT * FROM "_s + tabla + u" ORDER BY "_s + campoDescripcion.toUpper() + u" ASC"_s;
+}
+
+QString MiembroCatalogo::sqlDescendente() const {
+    return u"SELECT * FROM "_s + tabla + u" ORDER BY "_s + campoDescripcion.toUpper() + u" DESC"_s;
+}
+
+const std::vector<MiembroCatalogo>& catalogos() {
+    const QString asc = u"Ordenar en forma ascendente"_s;
+    const QString des = u"Ordenar en forma descendente"_s;
+    const QString Asc = u"Ordenar en forma Ascendente"_s;
+    const QString Des = u"Ordenar en forma Descendente"_s;
+    const QString ver = u"mnuVerActualizar"_s;
+    const QString cod = u"Código"_s;
+    const QString ayuda = u"frmMantCatalogos"_s;
+    static const std::vector<MiembroCatalogo> t = {
+        {u"frmMantOrigenes"_s,
+         u"ORIGENES"_s,
+         u"OriId"_s,
+         u"OriDescripcion"_s,
+         u"dtcOrigenes"_s,
+         u"dbgOrigenes"_s,
+         u" - Mantenimiento de Orígenes"_s,
+         u"LISTA DE ORÍGENES"_s,
+         cod,
+         u"Descripción del orígen"_s,
+         u"mnuOrigen"_s,
+         u"Orígen"_s,
+         u"mnuOrigen"_s,
+         ver,
+         asc,
+         des,
+         u"Ingrese la descripción del nuevo origen: "_s,
+         u"Zelvora - Ingreso de Origenes"_s,
+         u"El origen "_s,
+         u"Eliminar origen"_s,
+         u"Ingrese el orígen a buscar: "_s,
+         u"Zelvora - Búsqueda de Orígenes"_s,
+         u"Agregar un nuevo origen"_s,
+         u"Eliminar el origen seleccionado"_s,
+         u"Buscar un origen"_s,
+         ayuda},
+        {u"frmMantRamos"_s,
+         u"RAMOS"_s,
+         u"RamId"_s,
+         u"RamDescripcion"_s,
+         u"dtcRamos"_s,
+         u"dbgRamos"_s,
+         u" - Mantenimiento de Ramos"_s,
+         u"LISTA DE RAMOS"_s,
+         cod,
+         u"Descripción del Ramo"_s,
+         u"mnuRamo"_s,
+         u"Ramo"_s,
+         u"mnuRamo"_s,
+         ver,
+         Asc,
+         Des,
+         u"Ingrese la descripción del nuevo ramo: "_s,
+         u"Zelvora - Ingreso de ramos"_s,
+         u"El ramo "_s,
+         u"Eliminar ramo"_s,
+         u"Ingrese el ramo a buscar: "_s,
+         u"Zelvora - Búsqueda de Ramos"_s,
+         u"Agregar un nuevo ramo"_s,
+         u"Eliminar el ramo seleccionado"_s,
+         u"Buscar un ramo "_s,
+         ayuda},
+        {u"frmMantCategorias"_s,
+         u"CATEGORIAS"_s,
+         u"CatId"_s,
+         u"CatDescripcion"_s,
+         u"dtcCategorias"_s,
+         u"dbgCategorias"_s,
+         u" - Mantenimiento de Categorías"_s,
+         u"LISTA DE CATEGORÍAS"_s,
+         cod,
+         u"Descripción de la Categoría"_s,
+         u"mnuCategoría"_s,
+         u"Categoría"_s,
+         u"mnuCategoria"_s,
+         ver,
+         asc,
+         des,
+         u"Ingrese la descripción de la nueva categoría: "_s,
+         u"Zelvora - Ingreso de categorías"_s,
+         u"La categoría "_s,
+         u"Eliminar categoría"_s,
+         u"Ingrese la categoría a buscar: "_s,
+         u"Zelvora - Búsqueda de Categorías"_s,
+         u"Agregar una nueva categoría"_s,
+         u"Eliminar la categoría seleccionada"_s,
+         u"Buscar una categoría"_s,
+         ayuda},
+        {u"frmMantEstrategias"_s,
+         u"ESTRATEGIAS"_s,
+         u"EstId"_s,
+         u"EstDescripcion"_s,
+         u"dtcEstrategias"_s,
+         u"dbgEstrategias"_s,
+         u" - Mantenimiento de Estrategias"_s,
+         u"LISTA DE ESTRATEGIAS"_s,
+         cod,
+         u"Descripción de la estrategía"_s,
+         u"mnuEstrategia"_s,
+         u"Estrategia"_s,
+         u"mnuEstrategia"_s,
+         ver,
+         asc,
+         des,
+         u"Ingrese la descripción de la nueva estrategia: "_s,
+         u"Zelvora - Ingreso de Estrategias"_s,
+         u"La estrategia "_s,
+         u"Eliminar estrategia"_s,
+         u"Ingrese la estrategia a buscar: "_s,
+         u"Zelvora - Búsqueda de Estrategias"_s,
+         u"Agregar una nueva estrategia"_s,
+         u"Eliminar la estrategia seleccionada"_s,
+         u"Buscar una estrategia"_s,
+         ayuda},
+        {u"frmMantProductos"_s,
+         u"PRODUCTOS"_s,
+         u"ProId"_s,
+         u"ProDescripcion"_s,
+         u"dtcProductos"_s,
+         u"dbgProductos"_s,
+         u" - Mantenimiento de Productos"_s,
+         u"LISTA DE PRODUCTOS"_s,
+         u"ProId"_s,
+         u"Descripción del Producto"_s,
+         u"mnuProducto"_s,
+         u"Producto"_s,
+         u"mnuProducto"_s,
+         ver,
+         Asc,
+         Des,
+         u"Ingrese la descripción del nuevo producto: "_s,
+         u"Zelvora - Ingreso de productos"_s,
+         u"El producto "_s,
+         u"Eliminar producto"_s,
+         u"Ingrese el producto a buscar: "_s,
+         u"Zelvora - Búsqueda de Productos"_s,
+         u"Agregar un nuevo producto"_s,
+         u"Eliminar el producto seleccionado"_s,
+         u"Buscar un producto"_s,
+         ayuda},
+        {u"frmMantServicios"_s,
+         u"SERVICIOS"_s,
+         u"SerId"_s,
+         u"SerDescripcion"_s,
+         u"dtcServicios"_s,
+         u"dbgServicios"_s,
+         u" - Mantenimiento de Servicios"_s,
+         u"LISTA DE SERVICIOS"_s,
+         cod,
+         u"Descripción del Servicio"_s,
+         u"mnuServicio"_s,
+         u"Servicio"_s,
+         u"mnuServicio"_s,
+         u"mnuHerramientasActualizar"_s,
+         Asc,
+         Des,
+         u"Ingrese la descripción del nuevo servicio: "_s,
+         u"Zelvora - Ingreso de servicios"_s,
+         u"El servicio "_s,
+         u"Eliminar servicio"_s,
+         u"Ingrese el servicio a buscar: "_s,
+         u"Zelvora - Búsqueda de Servicios"_s,
+         u"Agregar un nuevo servicio"_s,
+         u"Eliminar el servicio seleccionado"_s,
+         u"Buscar un servicio"_s,
+         ayuda},
+    };
+    return t;
+}
+
+const MiembroCatalogo* catalogo(const QString& ventana) {
+    for (const MiembroCatalogo& m : catalogos())
+        if (m.ventana == ventana) return &m;
+    return nullptr;
+}
+
+namespace {
+
+// The one-row search table of a catalog (plain style: the text as typed, the result ordered on
+// the description, an empty result shown as an empty list).
+TablaBusqueda tablaBusqueda(const MiembroCatalogo& m) {
+    const QString desde = u"SELECT * FROM "_s + m.tabla;
+    const QString d = m.campoDescripcion.toUpper();
+    const QString orden = u" ORDER BY "_s + d + u" ASC"_s;
+    FilaBusqueda f;
+    f.titulo = m.tituloBuscar;
+    f.promptExacto = m.promptBuscar;
+    f.tituloEntrada = m.tituloBuscar;
+    f.exactoPrefijo = desde + u" WHERE "_s + d + u"='"_s;
+    f.exactoSufijo = u"'"_s + orden;
+    f.contienePrefijo = desde + u" WHERE INSTR(1,"_s + d + u",'"_s;
+    f.contieneSufijo = u"')>0"_s + orden;
+    f.ascendente = m.sqlRefresco();
+    f.descendente = m.sqlDescendente();
+    TablaBusqueda t;
+    t.estilo = EstiloBusqueda::Simple;
+    t.relojAlOrdenar = true;
+    t.filas << f;
+    return t;
+}
+
+} // namespace
+
+FrmMantCatalogo::FrmMantCatalogo(const MiembroCatalogo& m)
+    : Ventana(m.ventana), m_(m), origen_(new OrigenRegistros(m.origen, this)) {
+    setWindowIcon(iconos::aplicacion());
+    origen_->establecerSql(m_.sqlInicial());
+    origen_->refrescar();
+
+    barra_ = new BarraHerramientas(u"tbrBarraHerramientas"_s, this);
+    addToolBar(Qt::TopToolBarArea, barra_);
+    barra_->agregarBoton(u"nuevo"_s, u"Nuevo"_s, m_.tooltipNuevo);
+    barra_->agregarBoton(u"guardar"_s, u"Actualizar"_s, u"Actualizar los cambios"_s);
+    barra_->agregarBoton(u"eliminar"_s, u"Eliminar"_s, m_.tooltipEliminar);
+    barra_->agregarBoton(u"buscar"_s, u"Buscar"_s, m_.tooltipBuscar);
+    barra_->agregarBoton(u"orden_asc"_s, u"Orden Asc"_s, u"Ordenar en forma ascendente"_s);
+    barra_->agregarBoton(u"orden_des"_s, u"Orden Des"_s, u"Ordenar en forma descendente"_s);
+    barra_->agregarBoton(u"ayuda"_s, u"Ayuda"_s, u"Buscar dentro de la ayuda en linea"_s);
+    barra_->agregarBoton(u"cerrar"_s, u"Cerrar"_s, u"Cerrar esta ventana"_s);
+    connect(barra_, &BarraHerramientas::botonPulsado, this, &FrmMantCatalogo::botonPulsado);
+
+    QList<ColumnaGrilla> columnas = m_.columnas;
+    if (columnas.isEmpty())
+        columnas = {{m_.columnaCodigo, m_.campoCodigo},
+                    {m_.columnaDescripcion, m_.campoDescripcion}};
+    grilla_ = new Grilla(m_.grilla, origen_, columnas);
+    grilla_->establecerTitulo(m_.tituloGrilla);
+    // Descriptions are edited in place; rows are added and deleted only with the toolbar. The
+    // code is the engine's and cannot be typed into.
+    grilla_->establecerEditable(true);
+    grilla_->horizontalHeader()->setStretchLastSection(true);
+    connect(grilla_, &Grilla::pulsada, this, &FrmMantCatalogo::grillaPulsada);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(u"areaCatalogo"_s);
+    auto* l = new QVBoxLayout(central);
+    l->setContentsMargins(4, 4, 4, 4);
+    l->addWidget(grilla_->conTitulo(), 1);
+    areaInferior_ = new QVBoxLayout;
+    areaInferior_->setContentsMargins(0, 0, 0, 0);
+    l->addLayout(areaInferior_);
+    setCentralWidget(central);
+
+    construirMenus();
+    busqueda_ = std::make_unique<Busqueda>(tablaBusqueda(m_), origen_);
+    establecerTitulo(m_.sufijoTitulo);
+    resize(520, 420);
+}
+
+FrmMantCatalogo::~FrmMantCatalogo() = default;
+
+void FrmMantCatalogo::construirMenus() {
+    QMenuBar* mb = menuBar();
+    menuRegistro_ = agregarMenu(mb, m_.menuRegistro, m_.tituloMenuRegistro);
+    itemQueReenvia(menuRegistro_, m_.prefijoItems + u"Nuevo"_s, u"Nuevo"_s, barra_, u"nuevo"_s);
+    itemQueReenvia(menuRegistro_, m_.prefijoItems + u"Eliminar"_s, u"Eliminar"_s, barra_,
+                   u"eliminar"_s);
+    itemQueReenvia(menuRegistro_, m_.prefijoItems + u"Cerrar"_s, u"Cerrar"_s, barra_, u"cerrar"_s);
+    QMenu* ver = agregarMenu(mb, u"mnuVer"_s, u"Ver"_s);
+    itemQueReenvia(ver, m_.menuActualizar, u"Actualizar"_s, barra_, u"guardar"_s);
+    QMenu* herr = agregarMenu(mb, u"mnuHerramientas"_s, u"Herramientas"_s);
+    itemQueReenvia(herr, u"mnuHerramientasBuscar"_s, u"Buscar"_s, barra_, u"buscar"_s);
+    itemQueReenvia(herr, u"mnuHerramientasOrdenAsc"_s, m_.tituloOrdenAsc, barra_, u"orden_asc"_s);
+    itemQueReenvia(herr, u"mnuHerramientasOrdenDes"_s, m_.tituloOrdenDes, barra_, u"orden_des"_s);
+    QMenu* ayuda = agregarMenu(mb, u"mnuAyuda"_s, u"Ayuda"_s);
+    agregarItemMenu(ayuda, u"mnuAyudaIndice"_s, u"Índice"_s,
+                    [pagina = m_.ayuda] { AbrirAyuda(pagina); });
+}
+
+void FrmMantCatalogo::alActivar() {
+    // Only an empty list changes the buttons here; otherwise they stay as they are.
+    if (!origen_->hayActual()) {
+        barra_->habilitar({u"eliminar"_s, u"guardar"_s}, false);
+        habilitarCampos(false);
+    }
+}
+
+void FrmMantCatalogo::grillaPulsada() {
+    protegido([this] { barra_->habilitar({u"eliminar"_s, u"guardar"_s}, origen_->hayActual()); });
+}
+
+void FrmMantCatalogo::botonPulsado(const QString& clave) {
+    protegido([&] {
+        if (clave == u"nuevo"_s)
+            nuevo();
+        else if (clave == u"guardar"_s)
+            guardar();
+        else if (clave == u"eliminar"_s)
+            eliminar();
+        else if (clave == u"buscar"_s || clave == u"orden_asc"_s || clave == u"orden_des"_s)
+            busqueda_->manejar(clave);
+        else if (clave == u"ayuda"_s)
+            AbrirAyuda(m_.ayuda);
+        else if (clave == u"cerrar"_s)
+            close();
+    });
+}
+
+bool FrmMantCatalogo::existeDescripcion(const QString& recortada) {
+    // The whole table is asked, not only the rows a search left in the grid. Letter case does
+    // not count, as in every comparison of the engine.
+    const QString d = m_.campoDescripcion.toUpper();
+    const QString sql =
+        sql::empalmar(u"SELECT count(*) FROM "_s + m_.tabla + u" WHERE TRIM("_s + d + u")='"_s,
+                      recortada, u"'"_s);
+    return origen_->bd().escalar(sql).toLongLong() > 0;
+}
+
+void FrmMantCatalogo::nuevo() {
+    const QString texto = plataforma().entrada(m_.promptNuevo, m_.tituloNuevo, QString());
+    const QString recortada = texto.trimmed();
+    // Nothing typed, or only blanks: there is no description to add.
+    if (recortada.isEmpty()) return;
+    if (existeDescripcion(recortada)) {
+        plataforma().mensaje(m_.fraseDuplicado + recortada + u" ya existe"_s, Botones::Ok,
+                             Icono::Critico, u"Atención"_s);
+        return;
+    }
+    if (!puedeAgregar()) return;
+    origen_->agregarNuevo();
+    try {
+        origen_->asignar(m_.campoDescripcion, texto);
+        completarNuevo();
+        origen_->actualizar();
+    } catch (...) {
+        // A record the engine refused is not left half-added in the list.
+        origen_->cancelarActualizacion();
+        throw;
+    }
+    origen_->refrescar();
+    barra_->habilitar(u"guardar"_s, true);
+    habilitarCampos(true);
+}
+
+void FrmMantCatalogo::guardar() {
+    origen_->establecerSql(m_.sqlRefresco());
+    origen_->refrescar();
+    origen_->primero();
+}
+
+void FrmMantCatalogo::eliminar() {
+    if (!origen_->hayActual()) {
+        throw Error(u"No hay ningún registro seleccionado para eliminar: la lista está vacía."_s);
+    }
+    const QString descripcion = origen_->campo(m_.campoDescripcion).toString().trimmed();
+    const Respuesta r =
+        plataforma().mensaje(u"Está seguro que desea eliminar '"_s + descripcion + u"' ?"_s,
+                             Botones::SiNo, Icono::Ninguno, m_.tituloEliminar);
+    if (r != Respuesta::Si) return;
+    RelojDeArena reloj;
+    origen_->eliminar();
+    origen_->refrescar();
+    if (!origen_->hayActual()) {
+        barra_->habilitar({u"eliminar"_s, u"guardar"_s}, false);
+        habilitarCampos(false);
+    } else {
+        origen_->primero();
+    }
+}
+
+} // namespace zv
