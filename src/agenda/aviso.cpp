@@ -82,7 +82,7 @@ qint64 Aviso::pasada() {
     if (!activo_ || enPasada_) return 0;
     // A modal window waits for the user: the reminder would open behind it, out of reach.
     if (QApplication::activeModalWidget()) return 0;
-    // An open reminder window keeps its entry until it is closed (also while it is closing).
+    // An open reminder window keeps its entry until it is closed.
     if (Ventanas::abierta(u"frmAviso"_s)) return 0;
     BaseDatos* bd = BaseDatos::principalSiHay();
     if (!bd) return 0;

@@ -98,8 +98,7 @@ FrmAviso::FrmAviso()
     l->addWidget(chkAviso_, fila++, 1);
     l->addWidget(detalles_, 0, 2, fila, 1);
     auto* lblConsejo = new QLabel(
-        u"Si realiza cambios en esta ventana, recuerde oprimir el botón 'Actualizar' en la barra "
-        u"de herramientas, para guardar los cambios."_s,
+        u"Si realiza cambios en esta ventana, recuerde oprimir el botón 'Actualizar' en la barra de herramientas, para guardar los cambios."_s,
         central);
     lblConsejo->setObjectName(u"lblConsejo"_s);
     lblConsejo->setWordWrap(true);
