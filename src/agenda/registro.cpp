@@ -1,9 +1,18 @@
 #include "agenda/registro.h"
 
+#include "agenda/frmagendanuevo.h"
+#include "agenda/frmaviso.h"
+#include "agenda/frmmantagenda.h"
 #include "ui/ventanas.h"
+
+using namespace Qt::StringLiterals;
 
 namespace zv {
 
-void registrarVentanasAgenda() {}
+void registrarVentanasAgenda() {
+    Ventanas::registrar(u"frmAgendaNuevo"_s, [] { return new FrmAgendaNuevo; });
+    Ventanas::registrar(u"frmAviso"_s, [] { return new FrmAviso; });
+    Ventanas::registrar(u"frmMantAgenda"_s, [] { return new FrmMantAgenda; });
+}
 
-}  // namespace zv
+} // namespace zv

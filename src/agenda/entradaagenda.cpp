@@ -1,0 +1,152 @@
+#include "agenda/entradaagenda.h"
+
+#include "data/dberror.h"
+#include "data/origenregistros.h"
+#include "data/regional.h"
+#include "ui/enlaces.h"
+#include "ui/errores.h"
+#include "ui/ventanas.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+
+using namespace Qt::StringLiterals;
+
+namespace zv {
+
+namespace agenda {
+
+const QString kSqlActividades =
+    u"SELECT ACTIVIDADES.*, CATEGORIAS.CATDESCRIPCION FROM ACTIVIDADES, CATEGORIAS WHERE ACTIVIDADES.CATID=CATEGORIAS.CATID ORDER BY ACTDESCRIPCION"_s;
+
+QString sqlEntrada(qint64 calId) {
+    return u"SELECT * FROM CALENDARIO WHERE CALID="_s + QString::number(calId);
+}
+
+namespace {
+// Leads beyond this many days would take the reminder's day (or the day "cerrar" moves the
+// task to) outside the calendar the engine computes with.
+constexpr qint64 kAvisoMaximo = 9999;
+} // namespace
+
+qint64 leerAviso(const QString& texto) {
+    static const QRegularExpression entero(u"^[0-9]{1,9}$"_s);
+    const QString t = texto.trimmed();
+    if (entero.match(t).hasMatch()) {
+        const qint64 dias = t.toLongLong();
+        if (dias <= kAvisoMaximo) return dias;
+    }
+    const QString regla = u"El aviso es la cantidad de días de anticipación: un número entero "
+                          u"entre 0 y %1."_s.arg(kAvisoMaximo);
+    if (t.isEmpty()) throw Error(u"Falta el aviso. "_s + regla);
+    throw Error(u"«%1» no es un aviso válido. "_s.arg(t) + regla);
+}
+
+void validarAviso(const QLineEdit* txtAviso) {
+    if (txtAviso && txtAviso->isModified()) leerAviso(txtAviso->text());
+}
+
+void nuevaActividad(OrigenRegistros* dtaActividades) {
+    Ventanas::mostrarModal(u"frmMantActividades"_s);
+    dtaActividades->refrescar();
+}
+
+namespace {
+
+void abrirParticipantes(const QString& pantalla, const QString& titulo, qint64 calId,
+                        const QString& actividad, const QDate& fecha) {
+    QWidget* w = Ventanas::obtener(pantalla);
+    if (!w) return;
+    w->setProperty("CalId", QVariant::fromValue<qint64>(calId));
+    w->setWindowTitle(titulo + actividad + u" el día "_s + Regional::fechaCorta(fecha));
+    Ventanas::mostrarModal(w);
+}
+
+} // namespace
+
+void abrirEmpresas(qint64 calId, const QString& actividad, const QDate& fecha) {
+    abrirParticipantes(u"frmSelCalendarioEmpresas"_s,
+                       u"Zelvora - Selección de empresas que participan de "_s, calId, actividad,
+                       fecha);
+}
+
+void abrirContactos(qint64 calId, const QString& actividad, const QDate& fecha) {
+    abrirParticipantes(u"frmSelCalendarioContactos"_s,
+                       u"Zelvora - Selección de contactos que participan de "_s, calId, actividad,
+                       fecha);
+}
+
+QDateEdit* selectorFecha(const QString& nombre, QWidget* parent) {
+    auto* w = new QDateEdit(parent);
+    w->setObjectName(nombre);
+    w->setLocale(Regional::locale());
+    w->setDisplayFormat(u"dd-MMM-yyyy"_s);
+    w->setCalendarPopup(true);
+    return w;
+}
+
+QTimeEdit* selectorHora(const QString& nombre, QWidget* parent) {
+    auto* w = new QTimeEdit(parent);
+    w->setObjectName(nombre);
+    w->setLocale(Regional::locale());
+    w->setDisplayFormat(Regional::formatoHoraLarga());
+    return w;
+}
+
+} // namespace agenda
+
+DetallesActividad::DetallesActividad(OrigenRegistros* dtaActividades, ListaEnlazada* lista,
+                                     QWidget* parent)
+    : QGroupBox(u"Detalles"_s, parent), dtaActividades_(dtaActividades), lista_(lista),
+      enlaces_(new Enlaces(dtaActividades, this)) {
+    setObjectName(u"fraDetalles"_s);
+    txtActComentario_ = new QPlainTextEdit(this);
+    txtActComentario_->setObjectName(u"txtActComentario"_s);
+    txtActComentario_->setReadOnly(true);
+    txtActComentario_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    txtActCategoria_ = new QLineEdit(this);
+    txtActCategoria_->setObjectName(u"txtActCategoria"_s);
+    txtActCategoria_->setReadOnly(true);
+    cmdNuevaActividad_ = new QPushButton(u"..."_s, this);
+    cmdNuevaActividad_->setObjectName(u"cmdNuevaActividad"_s);
+    cmdNuevaActividad_->setToolTip(u"Agregar una nueva actividad"_s);
+    cmdNuevaActividad_->setFixedWidth(32);
+
+    auto* l = new QGridLayout(this);
+    auto* lblCategoria = new QLabel(u"Categoría:"_s, this);
+    lblCategoria->setObjectName(u"lblCategoria"_s);
+    l->addWidget(lblCategoria, 0, 0);
+    l->addWidget(txtActCategoria_, 0, 1);
+    l->addWidget(txtActComentario_, 1, 0, 1, 2);
+
+    enlaces_->enlazar(txtActCategoria_, u"CatDescripcion"_s);
+    enlaces_->enlazar(txtActComentario_, u"ActComentarios"_s);
+
+    // The details follow the list: a choice of the user, the entry shown in a bound list, and
+    // the list read again.
+    connect(lista_, &QComboBox::currentIndexChanged, this, [this] { seguirLista(); });
+    connect(dtaActividades_, &OrigenRegistros::filasCambiadas, this, [this] { seguirLista(); });
+}
+
+void DetallesActividad::seguirLista() {
+    protegido([this] {
+        if (dtaActividades_->cantidad() == 0) return;
+        const QVariant actId = lista_->valor();
+        if (actId.isNull()) {
+            if (dtaActividades_->posicion() != 0) dtaActividades_->primero();
+            return;
+        }
+        dtaActividades_->buscarPrimero(u"ACTID="_s + QString::number(actId.toLongLong()));
+    });
+}
+
+QString DetallesActividad::descripcion() const {
+    if (!dtaActividades_->hayActual()) return {};
+    return dtaActividades_->campo(u"ActDescripcion"_s).toString();
+}
+
+} // namespace zv

@@ -1,0 +1,78 @@
+#pragma once
+// What the windows that write an agenda entry share: the activity list with its frame of
+// details, the pickers of day and time, the reading of a reminder lead, and the opening of the
+// screens that choose the entry's participants.
+#include <QDate>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QString>
+#include <QTimeEdit>
+#include <QVariant>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace zv {
+
+class Enlaces;
+class ListaEnlazada;
+class OrigenRegistros;
+
+namespace agenda {
+
+// The activities with their category, as every activity list of the agenda shows them.
+extern const QString kSqlActividades;
+// The statement of one entry: "SELECT * FROM CALENDARIO WHERE CALID=" and its key.
+QString sqlEntrada(qint64 calId);
+
+// The lead of a reminder as the user typed it: a whole number of days, 0 or more. Anything else
+// ("abc", "1,5", "-", "-2", nothing) throws zv::Error with a message that says so.
+qint64 leerAviso(const QString& texto);
+// The same check on a bound lead box, only when the user typed into it (a lead stored long ago
+// is not questioned while other fields are edited).
+void validarAviso(const QLineEdit* txtAviso);
+
+// "..." of an activity list: the activities screen, modally; then the list is read again so
+// that what was added there can be chosen at once.
+void nuevaActividad(OrigenRegistros* dtaActividades);
+
+// "empresa" / "contacto": the screen that chooses the companies or contacts taking part in an
+// entry, modally, with the entry's key and a caption naming the activity and the day.
+void abrirEmpresas(qint64 calId, const QString& actividad, const QDate& fecha);
+void abrirContactos(qint64 calId, const QString& actividad, const QDate& fecha);
+
+// The day picker of an entry, "dd-MMM-yyyy", with a calendar to choose from.
+QDateEdit* selectorFecha(const QString& nombre, QWidget* parent);
+// A time picker showing the regional long time.
+QTimeEdit* selectorHora(const QString& nombre, QWidget* parent);
+
+} // namespace agenda
+
+// The frame "Detalles" beside an activity list: the comments and the category of the activity
+// current in the list's record source, and the "..." button that adds activities.
+class DetallesActividad : public QGroupBox {
+    Q_OBJECT
+public:
+    // Follows the choice of `lista` (a list over `dtaActividades`).
+    DetallesActividad(OrigenRegistros* dtaActividades, ListaEnlazada* lista,
+                      QWidget* parent = nullptr);
+
+    QPlainTextEdit* txtActComentario() const { return txtActComentario_; }
+    QLineEdit* txtActCategoria() const { return txtActCategoria_; }
+    QPushButton* cmdNuevaActividad() const { return cmdNuevaActividad_; }
+    // The activity the details show: the one chosen in the list, or the first one when none.
+    void seguirLista();
+    // The description of the activity the details show; empty when there is none.
+    QString descripcion() const;
+
+private:
+    OrigenRegistros* dtaActividades_;
+    ListaEnlazada* lista_;
+    Enlaces* enlaces_;
+    QPlainTextEdit* txtActComentario_;
+    QLineEdit* txtActCategoria_;
+    QPushButton* cmdNuevaActividad_;
+};
+
+} // namespace zv

@@ -1,0 +1,232 @@
+#include "agenda/frmaviso.h"
+
+#include "agenda/entradaagenda.h"
+#include "data/aplicacion.h"
+#include "data/origenregistros.h"
+#include "ui/barraherramientas.h"
+#include "ui/enlaces.h"
+#include "ui/errores.h"
+#include "ui/iconos.h"
+#include "ui/plataforma.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimeEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace zv {
+
+FrmAviso::FrmAviso()
+    : Ventana(u"frmAviso"_s),
+      dtaArchivoCalendario_(new OrigenRegistros(u"dtaArchivoCalendario"_s, this)),
+      dtaActividades_(new OrigenRegistros(u"dtaActividades"_s, this)),
+      enlaces_(new Enlaces(dtaArchivoCalendario_, this)) {
+    setWindowIcon(iconos::aplicacion());
+    dtaActividades_->establecerSql(agenda::kSqlActividades);
+
+    barra_ = new BarraHerramientas(u"tbrBarraHerramientas"_s, this);
+    addToolBar(Qt::TopToolBarArea, barra_);
+    barra_->agregarBoton(u"nuevo"_s, u"Nuevo"_s, u"Ingresa datos en la Agenda"_s);
+    barra_->agregarBoton(u"eliminar"_s, u"Eliminar"_s, u"Eliminar una actividad de la Agenda"_s);
+    barra_->agregarBoton(u"actualizar"_s, u"Actualizar"_s,
+                         u"Actualiza los datos ingresados en la Agenda."_s);
+    barra_->agregarBoton(u"empresa"_s, u"Empresa"_s,
+                         u"Seleccionar en que empresa tiene lugar la actividad agendada."_s);
+    barra_->agregarBoton(u"contacto"_s, u"Contacto"_s,
+                         u"Seleccionar que contactos participan de la actividad a agendar."_s);
+    barra_->agregarBoton(u"buscar"_s, u"Buscar"_s, u"Buscar en la Agenda"_s);
+    barra_->agregarBoton(u"ordenar_asc"_s, u"Orden Asc"_s, u"Ordenar en forma ascendente"_s);
+    barra_->agregarBoton(u"ordenar_des"_s, u"Orden Des"_s, u"Ordenar en forma descendente"_s);
+    barra_->agregarBoton(u"ayuda"_s, u"Ayuda"_s, u"Ayuda"_s);
+    barra_->agregarBoton(u"cerrar"_s, u"Cerrar"_s, u"Cerrar esta ventana"_s);
+    // These belong to the agenda's other windows; here they do nothing.
+    barra_->habilitar({u"nuevo"_s, u"buscar"_s, u"ordenar_asc"_s, u"ordenar_des"_s}, false);
+    connect(barra_, &BarraHerramientas::botonPulsado, this, &FrmAviso::botonPulsado);
+
+    auto* central = new QWidget(this);
+    central->setObjectName(u"areaAviso"_s);
+    auto* l = new QGridLayout(central);
+    int fila = 0;
+    auto etiqueta = [&](const QString& nombre, const QString& texto) {
+        auto* e = new QLabel(texto, central);
+        e->setObjectName(nombre);
+        l->addWidget(e, fila, 0, Qt::AlignLeft | Qt::AlignTop);
+    };
+
+    dbcActividades_ = new ListaEnlazada(u"dbcActividades"_s, dtaActividades_, u"ActDescripcion"_s,
+                                        u"ActId"_s, central);
+    detalles_ = new DetallesActividad(dtaActividades_, dbcActividades_, central);
+    etiqueta(u"lblActividad"_s, u"Actividad:"_s);
+    auto* filaActividad = new QHBoxLayout;
+    filaActividad->addWidget(dbcActividades_, 1);
+    filaActividad->addWidget(detalles_->cmdNuevaActividad());
+    l->addLayout(filaActividad, fila++, 1);
+    dtpFecha_ = agenda::selectorFecha(u"dtpFecha"_s, central);
+    etiqueta(u"lblFecha"_s, u"Fecha a realizarse:"_s);
+    l->addWidget(dtpFecha_, fila++, 1);
+    dtpHoraInicio_ = agenda::selectorHora(u"dtpHoraInicio"_s, central);
+    etiqueta(u"lblHoraInicio"_s, u"Hora de inicio:"_s);
+    l->addWidget(dtpHoraInicio_, fila++, 1);
+    dtpHoraFinal_ = agenda::selectorHora(u"dtpHoraFinal"_s, central);
+    etiqueta(u"lblHoraFinal"_s, u"Hora final:"_s);
+    l->addWidget(dtpHoraFinal_, fila++, 1);
+    txtAviso_ = new QLineEdit(central);
+    txtAviso_->setObjectName(u"txtAviso"_s);
+    etiqueta(u"lblAviso"_s, u"Avisarme cuando falten:"_s);
+    l->addWidget(txtAviso_, fila++, 1);
+    dtpAviso_ = agenda::selectorHora(u"dtpAviso"_s, central);
+    etiqueta(u"lblAvisoHora"_s, u"Hora del aviso:"_s);
+    l->addWidget(dtpAviso_, fila++, 1);
+    txtEstado_ = new QLineEdit(central);
+    txtEstado_->setObjectName(u"txtEstado"_s);
+    etiqueta(u"lblEstado"_s, u"Estado de la tarea:"_s);
+    l->addWidget(txtEstado_, fila++, 1);
+    txtNotas_ = new QPlainTextEdit(central);
+    txtNotas_->setObjectName(u"txtNotas"_s);
+    etiqueta(u"lblNotas"_s, u"Notas y observaciones adicionales:"_s);
+    l->addWidget(txtNotas_, fila++, 1);
+    chkAviso_ = new QCheckBox(u"No volver a avisarme"_s, central);
+    chkAviso_->setObjectName(u"chkAviso"_s);
+    l->addWidget(chkAviso_, fila++, 1);
+    l->addWidget(detalles_, 0, 2, fila, 1);
+    auto* lblConsejo = new QLabel(
+        u"Si realiza cambios en esta ventana, recuerde oprimir el botón 'Actualizar' en la barra de herramientas, para guardar los cambios."_s,
+        central);
+    lblConsejo->setObjectName(u"lblConsejo"_s);
+    lblConsejo->setWordWrap(true);
+    l->addWidget(lblConsejo, fila, 0, 1, 3);
+    l->setColumnStretch(1, 1);
+    l->setColumnStretch(2, 1);
+    setCentralWidget(central);
+
+    enlaces_->enlazar(dbcActividades_, u"ActId"_s);
+    enlaces_->enlazar(dtpFecha_, u"CalFecha"_s);
+    enlaces_->enlazar(dtpHoraInicio_, u"CalHoraInicio"_s);
+    enlaces_->enlazar(dtpHoraFinal_, u"CalHoraFinal"_s);
+    enlaces_->enlazar(txtAviso_, u"CalFormaAviso"_s);
+    enlaces_->enlazar(dtpAviso_, u"CalAvisoHora"_s);
+    enlaces_->enlazar(txtEstado_, u"CalEstado"_s);
+    enlaces_->enlazar(txtNotas_, u"CalNotas"_s);
+    enlaces_->enlazar(chkAviso_, u"CalFueAvisado"_s);
+    // A lead typed here is checked before anything of the entry is stored.
+    connect(dtaArchivoCalendario_, &OrigenRegistros::antesDeSalir, this,
+            [this] { agenda::validarAviso(txtAviso_); });
+    connect(chkAviso_, &QCheckBox::toggled, this, [this] { seguirChkAviso(); });
+    connect(detalles_->cmdNuevaActividad(), &QPushButton::clicked, this,
+            [this] { protegido([this] { agenda::nuevaActividad(dtaActividades_); }); });
+
+    establecerTitulo(u" - Se aproxima la hora de realizar esta tarea"_s);
+    protegido([this] { dtaActividades_->refrescar(); });
+    resize(680, 460);
+}
+
+void FrmAviso::alActivar() {
+    leerEntrada();
+}
+
+void FrmAviso::leerEntrada() {
+    // Stores what the window's fields hold, then shows the entry as the file has it now.
+    dtaArchivoCalendario_->establecerSql(agenda::sqlEntrada(calId_));
+    dtaArchivoCalendario_->refrescar();
+    if (dtaArchivoCalendario_->cantidad() == 0) {
+        close();
+        return;
+    }
+    seguirChkAviso();
+}
+
+void FrmAviso::seguirChkAviso() {
+    const bool libre = !chkAviso_->isChecked();
+    txtAviso_->setEnabled(libre);
+    txtEstado_->setEnabled(libre);
+    dtpAviso_->setEnabled(libre);
+}
+
+void FrmAviso::closeEvent(QCloseEvent* e) {
+    // Closing other than by "cerrar" stores nothing: the entry stays due and the reminder comes
+    // back at the next pass.
+    dtaArchivoCalendario_->cancelarActualizacion();
+    enlaces_->cargar();
+    Ventana::closeEvent(e);
+}
+
+void FrmAviso::botonPulsado(const QString& clave) {
+    protegido([&] {
+        if (clave == u"cerrar"_s) {
+            cerrarAviso();
+        } else if (clave == u"actualizar"_s) {
+            RelojDeArena reloj;
+            leerEntrada();
+        } else if (clave == u"eliminar"_s) {
+            eliminar();
+        } else if (clave == u"empresa"_s) {
+            participantes(true);
+        } else if (clave == u"contacto"_s) {
+            participantes(false);
+        } else if (clave == u"ayuda"_s) {
+            AbrirAyuda(u"frmAviso"_s);
+        }
+    });
+}
+
+void FrmAviso::cerrarAviso() {
+    const qint64 dias = agenda::leerAviso(txtAviso_->text());
+    OrigenRegistros* e = dtaArchivoCalendario_;
+    if (!e->hayActual()) {
+        close();
+        return;
+    }
+    // The date moves by the lead the entry had before this window's edits are stored.
+    const qint64 avisoGuardado =
+        e->valorCrudo(e->posicion(), e->indiceCampo(u"CalFormaAviso"_s)).toLongLong();
+    enlaces_->escribir();
+    const QVariant fecha = e->campo(u"CalFecha"_s);
+    const QVariant avisado = e->campo(u"CalFueAvisado"_s);
+    try {
+        if (dias != 0 && !chkAviso_->isChecked()) {
+            e->asignar(u"CalFueAvisado"_s, false);
+            if (fecha.toDate().isValid())
+                e->asignar(u"CalFecha"_s, fecha.toDate().addDays(avisoGuardado));
+        } else {
+            e->asignar(u"CalFueAvisado"_s, true);
+        }
+        e->actualizar();
+    } catch (...) {
+        // Nothing was stored; the window keeps the user's edits, without the move, so that a
+        // second "cerrar" does not move the date twice.
+        if (e->modoEdicion() == OrigenRegistros::Edicion::Editando) {
+            e->asignar(u"CalFecha"_s, fecha);
+            e->asignar(u"CalFueAvisado"_s, avisado);
+        }
+        throw;
+    }
+    close();
+    plataforma().establecerPuntero(Puntero::Normal);
+}
+
+void FrmAviso::eliminar() {
+    if (plataforma().mensaje(u"¿ Esta seguro que desea eliminar esta tarea ?"_s, Botones::SiNo,
+                             Icono::Ninguno, aplicacion::kTitulo) != Respuesta::Si)
+        return;
+    if (dtaArchivoCalendario_->hayActual()) dtaArchivoCalendario_->eliminar();
+    close();
+}
+
+void FrmAviso::participantes(bool empresas) {
+    if (!dtaArchivoCalendario_->hayActual()) return;
+    const QDate fecha = dtaArchivoCalendario_->campo(u"CalFecha"_s).toDate();
+    if (empresas)
+        agenda::abrirEmpresas(calId_, detalles_->descripcion(), fecha);
+    else
+        agenda::abrirContactos(calId_, detalles_->descripcion(), fecha);
+}
+
+} // namespace zv
