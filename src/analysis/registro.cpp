@@ -1,9 +1,10 @@
 #include "analysis/registro.h"
 
+#include "analysis/informeacciones.h"
 #include "ui/ventanas.h"
 
 namespace zv {
 
-void registrarVentanasAnalisis() {}
+void registrarVentanasAnalisis() { informe::registrarVistasPrevias(); }
 
 }  // namespace zv
