@@ -23,7 +23,8 @@ QPixmap logoTessaro() {
     g.setRenderHint(QPainter::Antialiasing);
     g.setBrush(QColor(0x1f, 0x4e, 0x79));
     g.setPen(Qt::NoPen);
-    for (int i = 0; i < 3; ++i) g.drawRect(4 + i * 10, 8 + i * 6, 8, 24 - i * 6);
+    for (int i = 0; i < 3; ++i)
+        g.drawRect(4 + i * 10, 8 + i * 6, 8, 24 - i * 6);
     g.setPen(QColor(0x1f, 0x4e, 0x79));
     QFont f = g.font();
     f.setBold(true);
@@ -33,7 +34,7 @@ QPixmap logoTessaro() {
     return p;
 }
 
-}  // namespace
+} // namespace
 
 FrmPresentacion::FrmPresentacion() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(u"frmPresentacion"_s);
@@ -98,4 +99,4 @@ void FrmPresentacion::keyPressEvent(QKeyEvent* e) {
     close();
 }
 
-}  // namespace zv
+} // namespace zv

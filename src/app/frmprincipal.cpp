@@ -28,65 +28,80 @@ using namespace Qt::StringLiterals;
 namespace zv {
 
 const QString FrmPrincipal::P =
-    u"SELECT CALENDARIO.*, ACTIVIDADES.ACTDESCRIPCION FROM CALENDARIO, ACTIVIDADES WHERE "
-    u"CALENDARIO.ACTID=ACTIVIDADES.ACTID"_s;
+    u"SELECT CALENDARIO.*, ACTIVIDADES.ACTDESCRIPCION FROM CALENDARIO, ACTIVIDADES WHERE CALENDARIO.ACTID=ACTIVIDADES.ACTID"_s;
 
 namespace {
 
 const QString kOrdenFecha = u" ORDER BY CALFECHA,CALHORAINICIO,CALHORAFINAL DESC"_s;
+// The first statement of the agenda list.
+const QString kPrimera =
+    u"SELECT CALENDARIO.*, ACTIVIDADES.ACTDESCRIPCION FROM CALENDARIO, ACTIVIDADES WHERE CALENDARIO.ACTID=ACTIVIDADES.ACTID ORDER BY CALFECHA,CALHORAINICIO,CALHORAFINAL DESC"_s;
 
-// The search and sort table of the drop-down buttons (plain style).
+// The search and sort table of the drop-down buttons (plain style). Every statement begins with
+// P; the ascending and descending statements differ only in their last word.
 TablaBusqueda tablaBusqueda() {
-    const QString& P = FrmPrincipal::P;
-    auto fila = [&P](const QString& clave, const QString& titulo, const QString& prompt,
-                     const QString& sufijoTitulo, const QString& campo, const QString& expresion) {
-        FilaBusqueda f;
-        f.clave = clave;
-        f.titulo = titulo;
-        f.promptExacto = prompt;
-        f.tituloEntrada = aplicacion::titulo(sufijoTitulo);
-        f.exactoPrefijo = P + u" AND "_s + expresion + u"='"_s;
-        f.exactoSufijo = u"' ORDER BY "_s + campo + u" ASC"_s;
-        f.contienePrefijo = P + u" AND INSTR(1,"_s + expresion + u",'"_s;
-        f.contieneSufijo = u"')>0 ORDER BY "_s + campo + u" ASC"_s;
-        f.ascendente = P + u" ORDER BY "_s + campo + u" ASC"_s;
-        f.descendente = P + u" ORDER BY "_s + campo + u" DESC"_s;
-        return f;
+    struct Fila {
+        const char16_t *clave, *titulo, *prompt, *sufijoTitulo;
+        const char16_t *exactoPrefijo, *exactoSufijo, *contienePrefijo, *contieneSufijo, *orden;
     };
+    static const Fila filas[] = {
+        {u"Actividad", u"Actividad", u"Ingrese la actividad a buscar: ",
+         u" - Búsqueda de Actividades", u" AND ACTDESCRIPCION='", u"' ORDER BY ACTDESCRIPCION ASC",
+         u" AND INSTR(1,ACTDESCRIPCION,'", u"')>0 ORDER BY ACTDESCRIPCION ASC",
+         u" ORDER BY ACTDESCRIPCION ASC"},
+        {u"Fecha", u"Fecha", u"Ingrese la fecha a buscar: ", u" - Búsqueda por Fecha ",
+         u" AND CSTR(CALFECHA)='", u"' ORDER BY CALFECHA ASC", u" AND INSTR(1,CSTR(CALFECHA),'",
+         u"')>0 ORDER BY CALFECHA ASC", u" ORDER BY CALFECHA ASC"},
+        {u"HoraInicio", u"Hora de Inicio", u"Ingrese la hora de inicio a buscar: ",
+         u" - Búsqueda por Hora de Inicio", u" AND CSTR(CALHORAINICIO)='",
+         u"' ORDER BY CALHORAINICIO ASC", u" AND INSTR(1,CSTR(CALHORAINICIO),'",
+         u"')>0 ORDER BY CALHORAINICIO ASC", u" ORDER BY CALHORAINICIO ASC"},
+        {u"HoraFinal", u"Hora Final", u"Ingrese la hora final a buscar: ",
+         u" - Búsqueda por Hora Final", u" AND CSTR(CALHORAFINAL)='",
+         u"' ORDER BY CALHORAFINAL ASC", u" AND INSTR(1,CSTR(CALHORAFINAL),'",
+         u"')>0 ORDER BY CALHORAFINAL ASC", u" ORDER BY CALHORAFINAL ASC"},
+        {u"Estado", u"Estado", u"Ingrese el estado a buscar: ", u" - Búsqueda por Estado",
+         u" AND CALESTADO='", u"' ORDER BY CALESTADO ASC", u" AND INSTR(1,CALESTADO,'",
+         u"')>0 ORDER BY CALESTADO ASC", u" ORDER BY CALESTADO ASC"},
+    };
+    const QString& P = FrmPrincipal::P;
+    auto q = [](const char16_t* t) { return QString::fromUtf16(t); };
     TablaBusqueda t;
     t.estilo = EstiloBusqueda::Simple;
     t.claveAsc = u"ordenar_asc"_s;
     t.claveDes = u"ordenar_des"_s;
-    t.filas << fila(u"Actividad"_s, u"Actividad"_s, u"Ingrese la actividad a buscar: "_s,
-                    u" - Búsqueda de Actividades"_s, u"ACTDESCRIPCION"_s, u"ACTDESCRIPCION"_s);
-    FilaBusqueda fecha = fila(u"Fecha"_s, u"Fecha"_s, u"Ingrese la fecha a buscar: "_s,
-                              u" - Búsqueda por Fecha "_s, u"CALFECHA"_s, u"CSTR(CALFECHA)"_s);
+    for (const Fila& f : filas) {
+        FilaBusqueda r;
+        r.clave = q(f.clave);
+        r.titulo = q(f.titulo);
+        r.promptExacto = q(f.prompt);
+        r.tituloEntrada = aplicacion::titulo(q(f.sufijoTitulo));
+        r.exactoPrefijo = P + q(f.exactoPrefijo);
+        r.exactoSufijo = q(f.exactoSufijo);
+        r.contienePrefijo = P + q(f.contienePrefijo);
+        r.contieneSufijo = q(f.contieneSufijo);
+        r.ascendente = P + q(f.orden);
+        r.descendente = r.ascendente.chopped(3) + u"DESC"_s;
+        t.filas << r;
+    }
     // The date search runs only for a text that reads as a date; the exact search compares it
     // in the regional form the engine writes dates in.
-    fecha.aceptar = [](QString& texto, bool exacta) {
+    t.filas[1].aceptar = [](QString& texto, bool exacta) {
         const auto d = Regional::leerFecha(texto);
         if (!d) return false;
         if (exacta) texto = Regional::fechaCorta(*d);
         return true;
     };
-    t.filas << fecha;
-    t.filas << fila(u"HoraInicio"_s, u"Hora de Inicio"_s, u"Ingrese la hora de inicio a buscar: "_s,
-                    u" - Búsqueda por Hora de Inicio"_s, u"CALHORAINICIO"_s,
-                    u"CSTR(CALHORAINICIO)"_s);
-    t.filas << fila(u"HoraFinal"_s, u"Hora Final"_s, u"Ingrese la hora final a buscar: "_s,
-                    u" - Búsqueda por Hora Final"_s, u"CALHORAFINAL"_s, u"CSTR(CALHORAFINAL)"_s);
-    t.filas << fila(u"Estado"_s, u"Estado"_s, u"Ingrese el estado a buscar: "_s,
-                    u" - Búsqueda por Estado"_s, u"CALESTADO"_s, u"CALESTADO"_s);
     return t;
 }
 
-}  // namespace
+} // namespace
 
 FrmPrincipal::FrmPrincipal()
     : Ventana(u"frmPrincipal"_s), dtaCalendario_(new OrigenRegistros(u"dtaCalendario"_s, this)),
       dtcAvisos_(new OrigenRegistros(u"dtcAvisos"_s, this)) {
     setWindowIcon(iconos::aplicacion());
-    dtaCalendario_->establecerSql(P + kOrdenFecha);
+    dtaCalendario_->establecerSql(kPrimera);
 
     auto* central = new QWidget(this);
     central->setObjectName(u"areaAgenda"_s);
@@ -100,6 +115,7 @@ FrmPrincipal::FrmPrincipal()
     lvAgenda_->setUniformRowHeights(true);
     lvAgenda_->setItemsExpandable(false);
     lvAgenda_->setAllColumnsShowFocus(true);
+    lvAgenda_->setAlternatingRowColors(true);
     lvAgenda_->setSelectionBehavior(QAbstractItemView::SelectRows);
     lvAgenda_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     lvAgenda_->header()->setSectionsClickable(true);
@@ -128,7 +144,9 @@ FrmPrincipal::FrmPrincipal()
     resize(820, 560);
 }
 
-FrmPrincipal::~FrmPrincipal() { delete busqueda_; }
+FrmPrincipal::~FrmPrincipal() {
+    delete busqueda_;
+}
 
 void FrmPrincipal::construirBarra() {
     barra_ = new BarraHerramientas(u"tbrBarraHerramientas"_s, this);
@@ -146,8 +164,8 @@ void FrmPrincipal::construirBarra() {
     barra_->agregarDesplegable(u"buscar"_s, u"Buscar"_s, u"Buscar"_s, campos);
     barra_->agregarDesplegable(u"ordenar_asc"_s, u"Ord Asc"_s, u"Ordernar en forma Ascendente"_s,
                                campos);
-    barra_->agregarDesplegable(u"ordenar_des"_s, u"Ord Desc"_s,
-                               u"Ordernar en forma Descendente"_s, campos);
+    barra_->agregarDesplegable(u"ordenar_des"_s, u"Ord Desc"_s, u"Ordernar en forma Descendente"_s,
+                               campos);
     barra_->agregarBoton(u"salir"_s, u"Salir"_s, u"Salir del programa"_s);
     connect(barra_, &BarraHerramientas::botonPulsado, this, &FrmPrincipal::botonPulsado);
     connect(barra_, &BarraHerramientas::itemPulsado, this, &FrmPrincipal::itemPulsado);
@@ -159,8 +177,10 @@ void FrmPrincipal::construirMenus() {
     auto abrir = [](const char* nombre, bool modal) {
         return [nombre, modal] {
             protegido([&] {
-                if (modal) Ventanas::mostrarModal(QString::fromLatin1(nombre));
-                else Ventanas::mostrar(QString::fromLatin1(nombre));
+                if (modal)
+                    Ventanas::mostrarModal(QString::fromLatin1(nombre));
+                else
+                    Ventanas::mostrar(QString::fromLatin1(nombre));
             });
         };
     };
@@ -201,8 +221,8 @@ void FrmPrincipal::construirMenus() {
     QMenu* ver = agregarMenu(mb, u"mnuVer"_s, u"Ver"_s);
     agregarItemMenu(ver, u"mnuVerAgenda"_s, u"Agenda"_s, [this] { verLista(); });
     agregarItemMenu(ver, u"mnuVerCalendario"_s, u"Calendario"_s, [this] { verCalendario(); });
-    mnuVerBarraHerramientas_ = agregarItemMenu(ver, u"mnuVerBarraHerramientas"_s,
-                                               u"Barra de Herramientas"_s);
+    mnuVerBarraHerramientas_ =
+        agregarItemMenu(ver, u"mnuVerBarraHerramientas"_s, u"Barra de Herramientas"_s);
     mnuVerBarraHerramientas_->setCheckable(true);
     mnuVerBarraHerramientas_->setChecked(true);
     connect(mnuVerBarraHerramientas_, &QAction::triggered, this, [this] {
@@ -224,8 +244,8 @@ void FrmPrincipal::construirMenus() {
                     u"Mantenimiento de Orígenes"_s, abrir("frmMantOrigenes", false));
     agregarItemMenu(admin, u"mnuHerramientasAdministracionMantPro"_s,
                     u"Mantenimiento de Productos"_s, abrir("frmMantProductos", false));
-    agregarItemMenu(admin, u"mnuHerramientasAdministracionMantRam"_s,
-                    u"Mantenimiento de Ramos"_s, abrir("frmMantRamos", false));
+    agregarItemMenu(admin, u"mnuHerramientasAdministracionMantRam"_s, u"Mantenimiento de Ramos"_s,
+                    abrir("frmMantRamos", false));
     agregarItemMenu(admin, u"mnuHerramientasAdministracionMantSer"_s,
                     u"Mantenimiento de Servicios"_s, abrir("frmMantServicios", false));
 
@@ -275,7 +295,9 @@ void FrmPrincipal::aplicarMargenes() {
     centralWidget()->layout()->setContentsMargins(m, m, 0, barra_->isVisible() ? m : 0);
 }
 
-void FrmPrincipal::alActivar() { LlenarAgenda(); }
+void FrmPrincipal::alActivar() {
+    LlenarAgenda();
+}
 
 void FrmPrincipal::LlenarAgenda() {
     protegido([this] {
@@ -287,12 +309,18 @@ void FrmPrincipal::LlenarAgenda() {
 
 void FrmPrincipal::botonPulsado(const QString& clave) {
     protegido([&] {
-        if (clave == u"actividad"_s) Ventanas::mostrarModal(u"frmMantActividades"_s);
-        else if (clave == u"contacto"_s) Ventanas::mostrarModal(u"frmMantContactos"_s);
-        else if (clave == u"empresa"_s) Ventanas::mostrarModal(u"frmMantEmpresas"_s);
-        else if (clave == u"agenda"_s) Ventanas::mostrarModal(u"frmMantAgenda"_s);
-        else if (clave == u"imprimir"_s) informes::imprimir(u"dtrCalendario"_s);
-        else if (clave == u"salir"_s) close();
+        if (clave == u"actividad"_s)
+            Ventanas::mostrarModal(u"frmMantActividades"_s);
+        else if (clave == u"contacto"_s)
+            Ventanas::mostrarModal(u"frmMantContactos"_s);
+        else if (clave == u"empresa"_s)
+            Ventanas::mostrarModal(u"frmMantEmpresas"_s);
+        else if (clave == u"agenda"_s)
+            Ventanas::mostrarModal(u"frmMantAgenda"_s);
+        else if (clave == u"imprimir"_s)
+            informes::imprimir(u"dtrCalendario"_s);
+        else if (clave == u"salir"_s)
+            close();
     });
 }
 
@@ -359,8 +387,10 @@ void FrmPrincipal::consulta(const FilaConsulta& f) {
         }
         QWidget* w = Ventanas::obtener(nombre);
         if (!w) return;
-        if (w->property("modal").toBool()) Ventanas::mostrarModal(w);
-        else Ventanas::mostrar(w);
+        if (w->property("modal").toBool())
+            Ventanas::mostrarModal(w);
+        else
+            Ventanas::mostrar(w);
     });
 }
 
@@ -374,4 +404,4 @@ bool FrmPrincipal::alCerrar() {
     return true;
 }
 
-}  // namespace zv
+} // namespace zv

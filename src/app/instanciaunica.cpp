@@ -13,9 +13,11 @@ namespace zv {
 InstanciaUnica::InstanciaUnica(const QString& rutaBaseDatos, QObject* parent) : QObject(parent) {
     const QString ruta = QFileInfo(rutaBaseDatos).absoluteFilePath();
     cerrojo_ = std::make_unique<QLockFile>(ruta + u".lock"_s);
-    cerrojo_->setStaleLockTime(0);  // only a dead owner makes a lock stale
-    nombreServidor_ = u"zelvora-"_s + QString::fromLatin1(
-        QCryptographicHash::hash(ruta.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    cerrojo_->setStaleLockTime(0); // only a dead owner makes a lock stale
+    nombreServidor_ =
+        u"zelvora-"_s +
+        QString::fromLatin1(
+            QCryptographicHash::hash(ruta.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
     primera_ = cerrojo_->tryLock(0);
     if (!primera_ && cerrojo_->error() == QLockFile::LockFailedError) {
         // A lock whose program is gone is removed and taken.
@@ -50,4 +52,4 @@ bool InstanciaUnica::avisarALaPrimera() {
     return true;
 }
 
-}  // namespace zv
+} // namespace zv

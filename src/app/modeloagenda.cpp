@@ -32,7 +32,9 @@ void ModeloAgenda::recargar() {
     endResetModel();
 }
 
-int ModeloAgenda::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : filas_; }
+int ModeloAgenda::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : filas_;
+}
 
 int ModeloAgenda::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(claves().size());
@@ -49,16 +51,21 @@ QVariant ModeloAgenda::data(const QModelIndex& i, int role) const {
     const int fila = i.row();
     if (role == Qt::DisplayRole) {
         switch (i.column()) {
-        case 0: return textoDe(origen_->valor(fila, colActividad_));
+        case 0:
+            return textoDe(origen_->valor(fila, colActividad_));
         case 1: {
             const QVariant v = origen_->valor(fila, colFecha_);
             return v.metaType().id() == QMetaType::QDate ? Regional::fechaConMes(v.toDate(), true)
                                                          : textoDe(v);
         }
-        case 2: return textoDe(origen_->valor(fila, colInicio_));
-        case 3: return textoDe(origen_->valor(fila, colFinal_));
-        case 4: return textoDe(origen_->valor(fila, colEstado_));
-        default: return {};
+        case 2:
+            return textoDe(origen_->valor(fila, colInicio_));
+        case 3:
+            return textoDe(origen_->valor(fila, colFinal_));
+        case 4:
+            return textoDe(origen_->valor(fila, colEstado_));
+        default:
+            return {};
         }
     }
     if (role == Qt::ForegroundRole && i.column() == 1) {
@@ -80,4 +87,4 @@ QVariant ModeloAgenda::headerData(int section, Qt::Orientation o, int role) cons
     return {};
 }
 
-}  // namespace zv
+} // namespace zv

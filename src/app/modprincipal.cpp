@@ -36,7 +36,9 @@ namespace zv {
 
 namespace {
 
-const QString kClaveRuta = u"SOFTWARE\\Tessaro\\Zelvora\\Path"_s;
+const QString kClaveRuta = QStringLiteral(R"(SOFTWARE\Tessaro\Zelvora\Path)");
+const QString kClavePadre = QStringLiteral(R"(Software\Tessaro\Zelvora)");
+const QString kClaveNueva = QStringLiteral(R"(Software\Tessaro\Zelvora\Path)");
 constexpr int kRegSz = 1;
 
 void decir(const QString& texto) {
@@ -60,9 +62,11 @@ QString rutaDemo() {
     return dir + u"/demo/bd2000.mdb"_s;
 }
 
-}  // namespace
+} // namespace
 
-QString carpetaAplicacion() { return QCoreApplication::applicationDirPath(); }
+QString carpetaAplicacion() {
+    return QCoreApplication::applicationDirPath();
+}
 
 QString rutaBaseDatos() {
     const QString carpeta = carpetaAplicacion();
@@ -82,16 +86,15 @@ QString ObtenerRuta() {
 
 int EstablecerValor(Raiz raiz, const QString& clave, const QString& nombre, int tipo,
                     const QString& valor) {
-    if (tipo != kRegSz) return 87;  // only text values are stored this way
+    if (tipo != kRegSz) return 87; // only text values are stored this way
     return registro().escribir(raiz, clave, nombre, ValorRegistro::deTexto(valor));
 }
 
 void GuardarRuta() {
     AlmacenRegistro& r = registro();
-    if (r.crearClave(Raiz::LocalMachine, u"Software\\Tessaro\\Zelvora"_s) != codigo::kExito) return;
-    if (r.crearClave(Raiz::LocalMachine, u"Software\\Tessaro\\Zelvora\\Path"_s) != codigo::kExito)
-        return;
-    EstablecerValor(Raiz::LocalMachine, u"Software\\Tessaro\\Zelvora\\Path"_s, u"Path"_s, kRegSz,
+    if (r.crearClave(Raiz::LocalMachine, kClavePadre) != codigo::kExito) return;
+    if (r.crearClave(Raiz::LocalMachine, kClaveNueva) != codigo::kExito) return;
+    EstablecerValor(Raiz::LocalMachine, kClaveNueva, u"Path"_s, kRegSz,
                     QDir::toNativeSeparators(carpetaAplicacion()));
 }
 
@@ -199,8 +202,9 @@ int modPrincipal(int argc, char* argv[]) {
     InstanciaUnica instancia(ruta);
     if (!instancia.primera()) {
         if (instancia.avisarALaPrimera()) return 0;
-        plataforma().mensaje(u"Zelvora ya se está ejecutando con la base de datos «%1»."_s.arg(ruta),
-                             Botones::Ok, Icono::Informacion, aplicacion::kTitulo);
+        plataforma().mensaje(
+            u"Zelvora ya se está ejecutando con la base de datos «%1»."_s.arg(ruta), Botones::Ok,
+            Icono::Informacion, aplicacion::kTitulo);
         return 0;
     }
 
@@ -240,4 +244,4 @@ int modPrincipal(int argc, char* argv[]) {
     return codigoSalida;
 }
 
-}  // namespace zv
+} // namespace zv

@@ -16,7 +16,7 @@ namespace {
 BaseDatos* principal_ = nullptr;
 constexpr int kMaxSentenciasLibres = 96;
 constexpr int kMaxTraducciones = 512;
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // Sentencia
@@ -65,8 +65,7 @@ void Sentencia::vincular(int i, const QVariant& v) {
             break;
         }
         case QMetaType::QDateTime: {
-            const QByteArray u =
-                v.toDateTime().toString(u"yyyy-MM-dd HH:mm:ss"_s).toUtf8();
+            const QByteArray u = v.toDateTime().toString(u"yyyy-MM-dd HH:mm:ss"_s).toUtf8();
             rc = sqlite3_bind_text(st_, i, u.constData(), int(u.size()), SQLITE_TRANSIENT);
             break;
         }
@@ -86,7 +85,8 @@ void Sentencia::vincular(int i, const QVariant& v) {
 }
 
 void Sentencia::vincular(const QVariantList& valores) {
-    for (int i = 0; i < valores.size(); ++i) vincular(i + 1, valores[i]);
+    for (int i = 0; i < valores.size(); ++i)
+        vincular(i + 1, valores[i]);
 }
 
 bool Sentencia::paso() {
@@ -100,15 +100,21 @@ bool Sentencia::paso() {
     throw errorDelMotor(ext ? ext : rc, msg, sql);
 }
 
-void Sentencia::reiniciar() { sqlite3_reset(st_); }
+void Sentencia::reiniciar() {
+    sqlite3_reset(st_);
+}
 
-int Sentencia::columnas() const { return sqlite3_column_count(st_); }
+int Sentencia::columnas() const {
+    return sqlite3_column_count(st_);
+}
 
 QString Sentencia::nombreColumna(int c) const {
     return QString::fromUtf8(sqlite3_column_name(st_, c));
 }
 
-bool Sentencia::esNulo(int c) const { return sqlite3_column_type(st_, c) == SQLITE_NULL; }
+bool Sentencia::esNulo(int c) const {
+    return sqlite3_column_type(st_, c) == SQLITE_NULL;
+}
 
 QVariant Sentencia::valor(int c) const {
     switch (sqlite3_column_type(st_, c)) {
@@ -117,8 +123,9 @@ QVariant Sentencia::valor(int c) const {
     case SQLITE_FLOAT:
         return QVariant(sqlite3_column_double(st_, c));
     case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st_, c)),
-                                          sqlite3_column_bytes(st_, c)));
+        return QVariant(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st_, c)),
+                              sqlite3_column_bytes(st_, c)));
     case SQLITE_BLOB:
         return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(st_, c)),
                                    sqlite3_column_bytes(st_, c)));
@@ -130,29 +137,35 @@ QVariant Sentencia::valor(int c) const {
 // ---------------------------------------------------------------------------------------------
 // BaseDatos
 
-BaseDatos::BaseDatos(const QString& ruta, Modo modo) : ruta_(ruta) { abrir(ruta, modo); }
+BaseDatos::BaseDatos(const QString& ruta, Modo modo) : ruta_(ruta) {
+    abrir(ruta, modo);
+}
 
 BaseDatos::~BaseDatos() {
     if (principal_ == this) principal_ = nullptr;
-    for (sqlite3_stmt* st : std::as_const(libres_)) sqlite3_finalize(st);
+    for (sqlite3_stmt* st : std::as_const(libres_))
+        sqlite3_finalize(st);
     libres_.clear();
     if (db_) sqlite3_close_v2(db_);
 }
 
 BaseDatos& BaseDatos::principal() {
-    if (!principal_)
-        throw Error(u"No hay ninguna base de datos abierta."_s);
+    if (!principal_) throw Error(u"No hay ninguna base de datos abierta."_s);
     return *principal_;
 }
 
-BaseDatos* BaseDatos::principalSiHay() { return principal_; }
+BaseDatos* BaseDatos::principalSiHay() {
+    return principal_;
+}
 
-void BaseDatos::establecerPrincipal(BaseDatos* bd) { principal_ = bd; }
+void BaseDatos::establecerPrincipal(BaseDatos* bd) {
+    principal_ = bd;
+}
 
 void BaseDatos::fallar(int codigo, const QString& sql) const {
     const int ext = db_ ? sqlite3_extended_errcode(db_) : codigo;
-    const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_))
-                            : QString::fromUtf8(sqlite3_errstr(codigo));
+    const QString msg =
+        db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(codigo));
     throw errorDelMotor(ext ? ext : codigo, msg, sql);
 }
 
@@ -170,8 +183,8 @@ void BaseDatos::abrir(const QString& ruta, Modo modo) {
                       SQLITE_OPEN_NOFOLLOW | SQLITE_OPEN_EXRESCODE;
     int rc = sqlite3_open_v2(QFile::encodeName(ruta).constData(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
-        const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_))
-                                : QString::fromUtf8(sqlite3_errstr(rc));
+        const QString msg =
+            db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString::fromUtf8(sqlite3_errstr(rc));
         if (db_) sqlite3_close_v2(db_);
         db_ = nullptr;
         DbError e = errorDelMotor(rc, msg);
@@ -196,7 +209,8 @@ void BaseDatos::abrir(const QString& ruta, Modo modo) {
         ejecutar(u"PRAGMA journal_mode=WAL"_s);
         ejecutar(u"PRAGMA foreign_keys=ON"_s);
     } catch (...) {
-        for (sqlite3_stmt* st : std::as_const(libres_)) sqlite3_finalize(st);
+        for (sqlite3_stmt* st : std::as_const(libres_))
+            sqlite3_finalize(st);
         libres_.clear();
         sqlite3_close_v2(db_);
         db_ = nullptr;
@@ -257,8 +271,9 @@ void BaseDatos::validar() {
     if (rc != SQLITE_OK) fallar(rc);
     rc = sqlite3_step(st);
     const QString estado =
-        rc == SQLITE_ROW ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)))
-                         : QString();
+        rc == SQLITE_ROW
+            ? QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)))
+            : QString();
     const int ext = sqlite3_extended_errcode(db_);
     const QString msg = QString::fromUtf8(sqlite3_errmsg(db_));
     sqlite3_finalize(st);
@@ -273,17 +288,18 @@ void BaseDatos::validar() {
                       {}, SQLITE_NOTADB);
     }
     // Another program holding the file locked for writing is told now, not at the first save.
-    rc = sqlite3_exec(db_, "BEGIN IMMEDIATE; ROLLBACK;", nullptr, nullptr, nullptr);
+    rc = sqlite3_exec(db_, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
         const int e = sqlite3_extended_errcode(db_);
+        const QString msg = QString::fromUtf8(sqlite3_errmsg(db_));
         if ((e & 0xff) == SQLITE_BUSY || (e & 0xff) == SQLITE_LOCKED) {
             throw DbError(u"La base de datos «%1» está bloqueada por otro programa. Ciérrelo e "
                           u"inténtelo de nuevo."_s.arg(nombre),
-                          QString::fromUtf8(sqlite3_errmsg(db_)), e);
+                          msg, e);
         }
-        fallar(rc);
+        throw errorDelMotor(e, msg);
     }
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 const sql::Traduccion& BaseDatos::traducir(const QString& jet, bool conRowids) {
@@ -345,9 +361,13 @@ QVariant BaseDatos::escalar(const QString& jet, const QVariantList& parametros) 
     return s.valor(0);
 }
 
-qint64 BaseDatos::ultimoId() const { return sqlite3_last_insert_rowid(db_); }
+qint64 BaseDatos::ultimoId() const {
+    return sqlite3_last_insert_rowid(db_);
+}
 
-int BaseDatos::cambios() const { return sqlite3_changes(db_); }
+int BaseDatos::cambios() const {
+    return sqlite3_changes(db_);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Transaccion
@@ -374,8 +394,7 @@ Transaccion::~Transaccion() {
     --bd_.savepoints_;
     const QByteArray n = nombre_.toUtf8();
     const QByteArray q = "ROLLBACK TO " + n + "; RELEASE " + n;
-    sqlite3_exec(bd_.handle(), q.constData(), nullptr,
-                 nullptr, nullptr);
+    sqlite3_exec(bd_.handle(), q.constData(), nullptr, nullptr, nullptr);
 }
 
-}  // namespace zv
+} // namespace zv

@@ -25,13 +25,13 @@ public:
     Sentencia(const Sentencia&) = delete;
     ~Sentencia();
 
-    void vincular(int indice, const QVariant& v);  // 1-based, as SQLite counts
+    void vincular(int indice, const QVariant& v); // 1-based, as SQLite counts
     void vincular(const QVariantList& valores);
-    bool paso();                                   // true: a row is ready; false: done
-    void reiniciar();                              // ready to run again (bindings are kept)
+    bool paso();      // true: a row is ready; false: done
+    void reiniciar(); // ready to run again (bindings are kept)
     int columnas() const;
     QString nombreColumna(int c) const;
-    QVariant valor(int c) const;                   // the engine's value as it is stored
+    QVariant valor(int c) const; // the engine's value as it is stored
     bool esNulo(int c) const;
     sqlite3_stmt* handle() const { return st_; }
 
@@ -115,4 +115,4 @@ private:
     bool hecha_ = false;
 };
 
-}  // namespace zv
+} // namespace zv

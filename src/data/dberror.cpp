@@ -8,11 +8,10 @@ using namespace Qt::StringLiterals;
 namespace zv {
 
 Error::Error(const QString& descripcion, const QString& detalle)
-    : std::runtime_error((descripcion + (detalle.isEmpty() ? QString() : u" | "_s + detalle))
-                             .toStdString()),
+    : std::runtime_error(
+          (descripcion + (detalle.isEmpty() ? QString() : u" | "_s + detalle)).toStdString()),
       resumen_(descripcion), detalle_(detalle) {
-    texto_ = detalle.isEmpty() ? descripcion
-                               : descripcion + u"\n\nDetalle técnico: "_s + detalle;
+    texto_ = detalle.isEmpty() ? descripcion : descripcion + u"\n\nDetalle técnico: "_s + detalle;
 }
 
 namespace {
@@ -58,6 +57,10 @@ QString descripcionRestriccion(int extendido, const QString& msg) {
         }
         return u"El valor ingresado no cumple las reglas del campo."_s;
     }
+    case SQLITE_CONSTRAINT_TRIGGER:
+        if (!msg.contains(u"FOREIGN KEY"_s))
+            return u"El valor ingresado no cumple las reglas de la base de datos."_s;
+        [[fallthrough]];
     case SQLITE_CONSTRAINT_FOREIGNKEY:
         return u"La operación no se puede realizar porque el registro está relacionado con "
                u"otros datos: hay registros que dependen de él, o el código que indica no "
@@ -69,7 +72,8 @@ QString descripcionRestriccion(int extendido, const QString& msg) {
         QString campos;
         if (m.hasMatch()) {
             QStringList l;
-            for (const QString& c : m.captured(1).split(u", "_s)) l << campoDeColumna(c);
+            for (const QString& c : m.captured(1).split(u", "_s))
+                l << campoDeColumna(c);
             campos = l.join(u", "_s);
         }
         return campos.isEmpty() ? u"Ya existe un registro con esos datos."_s
@@ -78,8 +82,8 @@ QString descripcionRestriccion(int extendido, const QString& msg) {
     case SQLITE_CONSTRAINT_NOTNULL: {
         static const QRegularExpression re(u"NOT NULL constraint failed: ([\\w.]+)"_s);
         m = re.match(msg);
-        return u"El campo %1 es obligatorio."_s.arg(
-            m.hasMatch() ? campoDeColumna(m.captured(1)) : QString());
+        return u"El campo %1 es obligatorio."_s.arg(m.hasMatch() ? campoDeColumna(m.captured(1))
+                                                                 : QString());
     }
     default:
         return u"El valor ingresado no cumple las reglas de la base de datos."_s;
@@ -119,7 +123,12 @@ QString descripcionError(const QString& msg) {
     return u"Error de la base de datos."_s;
 }
 
-}  // namespace
+} // namespace
+
+bool DbError::esDeRelacion() const {
+    return codigo_ == SQLITE_CONSTRAINT_FOREIGNKEY ||
+           (codigo_ == SQLITE_CONSTRAINT_TRIGGER && detalle().contains(u"FOREIGN KEY"_s));
+}
 
 DbError errorDelMotor(int codigo, const QString& mensajeMotor, const QString& sql) {
     const int primario = codigo & 0xff;
@@ -171,4 +180,4 @@ DbError errorDelMotor(int codigo, const QString& mensajeMotor, const QString& sq
     return DbError(descripcion, detalle, codigo);
 }
 
-}  // namespace zv
+} // namespace zv

@@ -26,6 +26,8 @@ public:
     DbError(const QString& descripcion, const QString& detalle, int codigo)
         : Error(descripcion, detalle), codigo_(codigo) {}
     int codigo() const { return codigo_; }
+    // A relation between tables refused the operation (a row still in use, or a missing one).
+    bool esDeRelacion() const;
 
 private:
     int codigo_;
@@ -34,4 +36,4 @@ private:
 // Spanish description of an engine failure; sql is the statement that failed, if any.
 DbError errorDelMotor(int codigo, const QString& mensajeMotor, const QString& sql = {});
 
-}  // namespace zv
+} // namespace zv

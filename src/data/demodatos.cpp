@@ -10,15 +10,17 @@ namespace zv {
 
 namespace {
 
-const char* const kNombres[] = {
-    "María", "José", "Ana", "Luis", "Carmen", "Javier", "Lucía", "Carlos", "Elena", "Miguel",
-    "Laura", "Pablo", "Sofía", "Diego", "Marta", "Andrés", "Paula", "Jorge", "Isabel", "Raúl",
-    "Beatriz", "Fernando", "Rocío", "Sergio", "Teresa", "Álvaro", "Inés", "Ramón", "Nuria", "Íñigo"};
+const char* const kNombres[] = {"María",  "José",   "Ana",     "Luis",     "Carmen", "Javier",
+                                "Lucía",  "Carlos", "Elena",   "Miguel",   "Laura",  "Pablo",
+                                "Sofía",  "Diego",  "Marta",   "Andrés",   "Paula",  "Jorge",
+                                "Isabel", "Raúl",   "Beatriz", "Fernando", "Rocío",  "Sergio",
+                                "Teresa", "Álvaro", "Inés",    "Ramón",    "Nuria",  "Íñigo"};
 const char* const kApellidos[] = {
-    "García", "Fernández", "González", "Rodríguez", "López", "Martínez", "Sánchez", "Pérez",
-    "Gómez", "Martín", "Jiménez", "Ruiz", "Hernández", "Díaz", "Moreno", "Muñoz", "Álvarez",
-    "Romero", "Alonso", "Gutiérrez", "Navarro", "Torres", "Domínguez", "Vázquez", "Ramos",
-    "Gil", "Ramírez", "Serrano", "Blanco", "Molina", "O'Connor", "Núñez", "Peña"};
+    "García", "Fernández", "González", "Rodríguez", "López",  "Martínez",  "Sánchez",
+    "Pérez",  "Gómez",     "Martín",   "Jiménez",   "Ruiz",   "Hernández", "Díaz",
+    "Moreno", "Muñoz",     "Álvarez",  "Romero",    "Alonso", "Gutiérrez", "Navarro",
+    "Torres", "Domínguez", "Vázquez",  "Ramos",     "Gil",    "Ramírez",   "Serrano",
+    "Blanco", "Molina",    "O'Connor", "Núñez",     "Peña"};
 struct Lugar {
     const char* ciudad;
     const char* provincia;
@@ -49,29 +51,35 @@ const Lugar kLugares[] = {
     {"Bogotá", "Cundinamarca", "Colombia", "Andina"},
     {"Lima", "Lima", "Perú", "Andina"},
 };
-const char* const kPrefijosEmpresa[] = {"Distribuciones", "Comercial", "Industrias", "Grupo",
-                                        "Talleres", "Servicios", "Construcciones", "Transportes",
-                                        "Laboratorios", "Editorial", "Consultora", "Almacenes"};
-const char* const kNucleos[] = {"Ibérica", "del Sur", "Atlántico", "Montaña", "Horizonte",
-                                "Levante", "Central", "Nova", "Delta", "Aurora", "Sierra",
-                                "Mediterráneo", "Pampa", "Andes", "Río", "Castilla"};
+const char* const kPrefijosEmpresa[] = {
+    "Distribuciones", "Comercial",   "Industrias",   "Grupo",     "Talleres",   "Servicios",
+    "Construcciones", "Transportes", "Laboratorios", "Editorial", "Consultora", "Almacenes"};
+const char* const kNucleos[] = {"Ibérica",   "del Sur", "Atlántico", "Montaña",
+                                "Horizonte", "Levante", "Central",   "Nova",
+                                "Delta",     "Aurora",  "Sierra",    "Mediterráneo",
+                                "Pampa",     "Andes",   "Río",       "Castilla"};
 const char* const kFormas[] = {"S.A.", "S.L.", "S.R.L.", "S.A. de C.V.", "Hnos."};
-const char* const kCalles[] = {"Calle Mayor", "Avenida de la Constitución", "Calle del Sol",
-                               "Paseo de Gracia", "Avenida Libertador", "Calle Real",
-                               "Gran Vía", "Calle de Alcalá", "Rambla Nova", "Calle Colón"};
+const char* const kCalles[] = {"Calle Mayor",        "Avenida de la Constitución",
+                               "Calle del Sol",      "Paseo de Gracia",
+                               "Avenida Libertador", "Calle Real",
+                               "Gran Vía",           "Calle de Alcalá",
+                               "Rambla Nova",        "Calle Colón"};
 
-const char* const kOrigenes[] = {"Feria comercial", "Recomendación", "Página web", "Llamada en frío",
-                                 "Publicidad en prensa", "Cliente anterior"};
-const char* const kRamos[] = {"Alimentación", "Construcción", "Informática", "Textil",
-                              "Transporte", "Salud", "Educación", "Hostelería", "Automoción"};
+const char* const kOrigenes[] = {"Feria comercial", "Recomendación",        "Página web",
+                                 "Llamada en frío", "Publicidad en prensa", "Cliente anterior"};
+const char* const kRamos[] = {"Alimentación", "Construcción", "Informática",
+                              "Textil",       "Transporte",   "Salud",
+                              "Educación",    "Hostelería",   "Automoción"};
 const char* const kCategorias[] = {"Ventas", "Seguimiento", "Administración", "Reuniones"};
 const char* const kEstrategias[] = {"Descuento por volumen", "Campaña de correo",
                                     "Demostración gratuita", "Fidelización de clientes"};
-const char* const kProductos[] = {"Impresora láser", "Ordenador portátil", "Monitor 27\"",
-                                  "Software de gestión", "Servidor", "Tableta", "Proyector",
-                                  "Router", "Escáner", "Disco externo"};
-const char* const kServicios[] = {"Mantenimiento", "Formación", "Soporte telefónico",
-                                  "Instalación", "Consultoría", "Alojamiento web"};
+const char* const kProductos[] = {"Impresora láser", "Ordenador portátil",
+                                  "Monitor 27\"",    "Software de gestión",
+                                  "Servidor",        "Tableta",
+                                  "Proyector",       "Router",
+                                  "Escáner",         "Disco externo"};
+const char* const kServicios[] = {"Mantenimiento", "Formación",   "Soporte telefónico",
+                                  "Instalación",   "Consultoría", "Alojamiento web"};
 struct Act {
     const char* descripcion;
     const char* comentario;
@@ -87,18 +95,19 @@ const Act kActividades[] = {
     {"Almuerzo de negocios", "", 3},
 };
 const char* const kEstados[] = {"Comenzado", "Comenzado", "En curso", "Pendiente", "Terminado"};
-const char* const kTareas[] = {"Llamar al proveedor", "Preparar informe semanal",
-                               "Revisar pedidos", "Visitar cliente", "Actualizar agenda",
-                               "Responder correos", "Enviar presupuesto", "Archivar facturas"};
+const char* const kTareas[] = {
+    "Llamar al proveedor", "Preparar informe semanal", "Revisar pedidos",    "Visitar cliente",
+    "Actualizar agenda",   "Responder correos",        "Enviar presupuesto", "Archivar facturas"};
 
-template <size_t N>
-const char* elegir(std::mt19937& r, const char* const (&a)[N]) {
+template <size_t N> const char* elegir(std::mt19937& r, const char* const (&a)[N]) {
     return a[std::uniform_int_distribution<size_t>(0, N - 1)(r)];
 }
 
-QString s(const char* t) { return QString::fromUtf8(t); }
+QString s(const char* t) {
+    return QString::fromUtf8(t);
+}
 
-}  // namespace
+} // namespace
 
 void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
     std::mt19937 r(tam.semilla);
@@ -106,8 +115,8 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
     Transaccion t(bd);
 
     auto catalogo = [&bd](const char* tabla, const char* campo, auto& lista) {
-        Sentencia st = bd.preparar(u"INSERT INTO %1 (%2) VALUES (?)"_s.arg(QLatin1String(tabla),
-                                                                            QLatin1String(campo)));
+        Sentencia st = bd.preparar(
+            u"INSERT INTO %1 (%2) VALUES (?)"_s.arg(QLatin1String(tabla), QLatin1String(campo)));
         for (const char* d : lista) {
             st.vincular(1, s(d));
             st.paso();
@@ -127,8 +136,8 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
         Sentencia st = bd.preparar(
             u"INSERT INTO ACTIVIDADES (ActDescripcion, ActComentarios, CatId) VALUES (?, ?, ?)"_s);
         for (const Act& a : kActividades) {
-            st.vincular({s(a.descripcion), *a.comentario ? s(a.comentario) : QVariant(),
-                         a.categoria + 1});
+            st.vincular(
+                {s(a.descripcion), *a.comentario ? s(a.comentario) : QVariant(), a.categoria + 1});
             st.paso();
             st.reiniciar();
         }
@@ -145,23 +154,26 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
             const Lugar& l = kLugares[entre(0, int(std::size(kLugares)) - 1)];
             const QString nucleo = s(elegir(r, kNucleos));
             const QString nombre = s(elegir(r, kPrefijosEmpresa)) + u' ' + nucleo;
-            const QString dominio = nucleo.toLower().remove(u' ').normalized(QString::NormalizationForm_D)
+            const QString dominio = nucleo.toLower()
+                                        .remove(u' ')
+                                        .normalized(QString::NormalizationForm_D)
                                         .remove(QRegularExpression(u"[^a-z]"_s));
             // One company in twenty has no trade name: lists show it by its legal name.
             const bool sinNombre = entre(0, 19) == 0;
-            st.vincular({sinNombre ? QVariant() : QVariant(nombre),
-                         nombre + u' ' + s(elegir(r, kFormas)),
-                         u"B%1"_s.arg(entre(10000000, 99999999)),
-                         u"%1, %2"_s.arg(s(elegir(r, kCalles))).arg(entre(1, 250)),
-                         u"%1"_s.arg(entre(1000, 52999), 5, 10, QLatin1Char('0')),
-                         u"9%1"_s.arg(entre(10000000, 99999999)),
-                         entre(0, 2) == 0 ? QVariant(u"6%1"_s.arg(entre(10000000, 99999999))) : QVariant(),
-                         entre(0, 3) == 0 ? QVariant(u"9%1"_s.arg(entre(10000000, 99999999))) : QVariant(),
-                         u"info%1@%2.example"_s.arg(i).arg(dominio),
-                         u"http://www.%1%2.example"_s.arg(dominio).arg(i),
-                         s(l.zona), s(l.ciudad), s(l.provincia), s(l.pais),
-                         entre(0, 4) == 0 ? QVariant(u"Cliente desde %1"_s.arg(entre(1995, 2026))) : QVariant(),
-                         entre(1, nRam), entre(1, nOri)});
+            st.vincular(
+                {sinNombre ? QVariant() : QVariant(nombre), nombre + u' ' + s(elegir(r, kFormas)),
+                 u"B%1"_s.arg(entre(10000000, 99999999)),
+                 u"%1, %2"_s.arg(s(elegir(r, kCalles))).arg(entre(1, 250)),
+                 u"%1"_s.arg(entre(1000, 52999), 5, 10, QLatin1Char('0')),
+                 u"9%1"_s.arg(entre(10000000, 99999999)),
+                 entre(0, 2) == 0 ? QVariant(u"6%1"_s.arg(entre(10000000, 99999999))) : QVariant(),
+                 entre(0, 3) == 0 ? QVariant(u"9%1"_s.arg(entre(10000000, 99999999))) : QVariant(),
+                 u"info%1@%2.example"_s.arg(i).arg(dominio),
+                 u"http://www.%1%2.example"_s.arg(dominio).arg(i), s(l.zona), s(l.ciudad),
+                 s(l.provincia), s(l.pais),
+                 entre(0, 4) == 0 ? QVariant(u"Cliente desde %1"_s.arg(entre(1995, 2026)))
+                                  : QVariant(),
+                 entre(1, nRam), entre(1, nOri)});
             st.paso();
             st.reiniciar();
         }
@@ -169,32 +181,34 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
     {
         Sentencia st = bd.preparar(
             u"INSERT INTO CONTACTOS (ConNombre, ConApellido, ConDomicilio, ConCodigoPostal, "
-            u"ConTelefono1, ConTelefono2, ConFax, ConInterno, ConEmail, ConUrl, ConZona, ConCiudad, "
+            u"ConTelefono1, ConTelefono2, ConFax, ConInterno, ConEmail, ConUrl, ConZona, "
+            u"ConCiudad, "
             u"ConProvinciaEstado, ConPais, ConTitulo, ConNotas, OriId) "
             u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
-        static const char* const titulos[] = {"Gerente", "Director comercial", "Jefe de compras",
-                                              "Administrativo", "Técnico", "Socio"};
+        static const char* const titulos[] = {"Gerente",         "Director comercial",
+                                              "Jefe de compras", "Administrativo",
+                                              "Técnico",         "Socio"};
         for (int i = 0; i < tam.contactos; ++i) {
             const Lugar& l = kLugares[entre(0, int(std::size(kLugares)) - 1)];
             const QString nombre = s(elegir(r, kNombres));
             const QString apellido = s(elegir(r, kApellidos));
-            st.vincular({nombre, apellido,
-                         u"%1, %2"_s.arg(s(elegir(r, kCalles))).arg(entre(1, 250)),
-                         u"%1"_s.arg(entre(1000, 52999), 5, 10, QLatin1Char('0')),
-                         u"6%1"_s.arg(entre(10000000, 99999999)),
-                         entre(0, 2) == 0 ? QVariant(u"9%1"_s.arg(entre(10000000, 99999999))) : QVariant(),
-                         QVariant(),
-                         entre(0, 1) == 0 ? QVariant(QString::number(entre(100, 499))) : QVariant(),
-                         u"contacto%1@correo.example"_s.arg(i), QVariant(),
-                         s(l.zona), s(l.ciudad), s(l.provincia), s(l.pais), s(elegir(r, titulos)),
-                         QVariant(), entre(1, nOri)});
+            st.vincular(
+                {nombre, apellido, u"%1, %2"_s.arg(s(elegir(r, kCalles))).arg(entre(1, 250)),
+                 u"%1"_s.arg(entre(1000, 52999), 5, 10, QLatin1Char('0')),
+                 u"6%1"_s.arg(entre(10000000, 99999999)),
+                 entre(0, 2) == 0 ? QVariant(u"9%1"_s.arg(entre(10000000, 99999999))) : QVariant(),
+                 QVariant(),
+                 entre(0, 1) == 0 ? QVariant(QString::number(entre(100, 499))) : QVariant(),
+                 u"contacto%1@correo.example"_s.arg(i), QVariant(), s(l.zona), s(l.ciudad),
+                 s(l.provincia), s(l.pais), s(elegir(r, titulos)), QVariant(), entre(1, nOri)});
             st.paso();
             st.reiniciar();
         }
     }
     auto enlaces = [&](const char* tabla, int nA, int nB, int maxPorA) {
         if (nA <= 0 || nB <= 0) return;
-        Sentencia st = bd.preparar(u"INSERT OR IGNORE INTO %1 VALUES (?, ?)"_s.arg(QLatin1String(tabla)));
+        Sentencia st =
+            bd.preparar(u"INSERT OR IGNORE INTO %1 VALUES (?, ?)"_s.arg(QLatin1String(tabla)));
         for (int a = 1; a <= nA; ++a) {
             const int n = entre(0, maxPorA);
             for (int k = 0; k < n; ++k) {
@@ -208,16 +222,18 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
         Sentencia st = bd.preparar(
             u"INSERT INTO PLANIFICACIONES (PlaDescripcion, PlaFechaInicio, PlaFechaFinal, "
             u"PlaInversion, PlaNotas, EstId) VALUES (?, ?, ?, ?, ?, ?)"_s);
-        static const char* const planes[] = {"Campaña de primavera", "Lanzamiento de portátiles",
-                                             "Fidelización 2026", "Expansión al Cono Sur",
-                                             "Renovación de servidores", "Formación a medida",
-                                             "Oferta de mantenimiento", "Feria de Valencia"};
+        static const char* const planes[] = {
+            "Campaña de primavera",    "Lanzamiento de portátiles", "Fidelización 2026",
+            "Expansión al Cono Sur",   "Renovación de servidores",  "Formación a medida",
+            "Oferta de mantenimiento", "Feria de Valencia"};
         for (int i = 0; i < tam.planes; ++i) {
             const QDate inicio = hoy.addDays(entre(-120, 30));
-            st.vincular({s(planes[i % std::size(planes)]) +
-                             (i >= int(std::size(planes)) ? u" %1"_s.arg(i / int(std::size(planes)) + 1) : QString()),
-                         inicio, inicio.addDays(entre(30, 180)), double(entre(5, 400) * 250),
-                         u"Objetivo: aumentar las ventas un %1 %."_s.arg(entre(5, 30)), entre(1, nEst)});
+            st.vincular(
+                {s(planes[i % std::size(planes)]) +
+                     (i >= int(std::size(planes)) ? u" %1"_s.arg(i / int(std::size(planes)) + 1)
+                                                  : QString()),
+                 inicio, inicio.addDays(entre(30, 180)), double(entre(5, 400) * 250),
+                 u"Objetivo: aumentar las ventas un %1 %."_s.arg(entre(5, 30)), entre(1, nEst)});
             st.paso();
             st.reiniciar();
         }
@@ -255,8 +271,8 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
             const int aviso = entre(0, 3) == 0 ? entre(1, 3) : 0;
             // Past entries were mostly acknowledged; the rest will remind when their moment comes.
             const bool avisado = fecha < hoy ? entre(0, 9) != 0 : false;
-            st.vincular({entre(1, nAct), fecha, inicio, inicio.addSecs(60 * 30 * entre(1, 4)), aviso,
-                         inicio.addSecs(-60 * 30), s(elegir(r, kEstados)),
+            st.vincular({entre(1, nAct), fecha, inicio, inicio.addSecs(60 * 30 * entre(1, 4)),
+                         aviso, inicio.addSecs(-60 * 30), s(elegir(r, kEstados)),
                          entre(0, 3) == 0 ? QVariant(u"Llevar catálogo actualizado"_s) : QVariant(),
                          QVariant(), avisado});
             st.paso();
@@ -278,4 +294,4 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
     t.confirmar();
 }
 
-}  // namespace zv
+} // namespace zv

@@ -20,4 +20,4 @@ struct TamanoDemo {
 // Fills an empty database; `hoy` anchors the agenda (entries around it, a few due at once).
 void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy);
 
-}  // namespace zv
+} // namespace zv

@@ -12,10 +12,14 @@ namespace zv::sql {
 
 namespace {
 
-bool esInicioIdent(QChar c) { return c.isLetter() || c == u'_' || c == u'$'; }
-bool esIdent(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u'$'; }
+bool esInicioIdent(QChar c) {
+    return c.isLetter() || c == u'_' || c == u'$';
+}
+bool esIdent(QChar c) {
+    return c.isLetterOrNumber() || c == u'_' || c == u'$';
+}
 
-}  // namespace
+} // namespace
 
 std::vector<Token> tokenizar(const QString& s) {
     std::vector<Token> out;
@@ -25,7 +29,8 @@ std::vector<Token> tokenizar(const QString& s) {
         const QChar c = s.at(i);
         const int inicio = i;
         if (c.isSpace()) {
-            while (i < n && s.at(i).isSpace()) ++i;
+            while (i < n && s.at(i).isSpace())
+                ++i;
             out.push_back({Tok::Espacio, s.mid(inicio, i - inicio)});
         } else if (c == u'\'') {
             ++i;
@@ -45,30 +50,35 @@ std::vector<Token> tokenizar(const QString& s) {
             out.push_back({Tok::Cadena, s.mid(inicio, i - inicio), cerrado});
         } else if (c == u'#') {
             ++i;
-            while (i < n && s.at(i) != u'#') ++i;
+            while (i < n && s.at(i) != u'#')
+                ++i;
             const bool cerrado = i < n;
             if (cerrado) ++i;
             out.push_back({Tok::Fecha, s.mid(inicio, i - inicio), cerrado});
         } else if (c == u'[' || c == u'"' || c == u'`') {
             const QChar fin = c == u'[' ? u']' : c;
             ++i;
-            while (i < n && s.at(i) != fin) ++i;
+            while (i < n && s.at(i) != fin)
+                ++i;
             const bool cerrado = i < n;
             if (cerrado) ++i;
             out.push_back({Tok::IdentCitado, s.mid(inicio, i - inicio), cerrado});
         } else if (c.isDigit() || (c == u'.' && i + 1 < n && s.at(i + 1).isDigit())) {
-            while (i < n && (s.at(i).isDigit() || s.at(i) == u'.')) ++i;
+            while (i < n && (s.at(i).isDigit() || s.at(i) == u'.'))
+                ++i;
             if (i < n && (s.at(i) == u'e' || s.at(i) == u'E')) {
                 int j = i + 1;
                 if (j < n && (s.at(j) == u'+' || s.at(j) == u'-')) ++j;
                 if (j < n && s.at(j).isDigit()) {
                     i = j;
-                    while (i < n && s.at(i).isDigit()) ++i;
+                    while (i < n && s.at(i).isDigit())
+                        ++i;
                 }
             }
             out.push_back({Tok::Numero, s.mid(inicio, i - inicio)});
         } else if (esInicioIdent(c)) {
-            while (i < n && esIdent(s.at(i))) ++i;
+            while (i < n && esIdent(s.at(i)))
+                ++i;
             out.push_back({Tok::Ident, s.mid(inicio, i - inicio)});
         } else {
             // two-character operators
@@ -91,7 +101,8 @@ std::vector<Token> tokenizar(const QString& s) {
 namespace {
 
 bool es(const Token& t, const char16_t* palabra) {
-    return t.tipo == Tok::Ident && t.texto.compare(QString::fromUtf16(palabra), Qt::CaseInsensitive) == 0;
+    return t.tipo == Tok::Ident &&
+           t.texto.compare(QString::fromUtf16(palabra), Qt::CaseInsensitive) == 0;
 }
 
 QString literalFecha(const Token& t) {
@@ -127,7 +138,8 @@ QString literalFecha(const Token& t) {
 
 // Index of the next token that is not white space, from i on; -1 at the end.
 int siguiente(const std::vector<Token>& t, int i) {
-    while (i < int(t.size()) && t[i].tipo == Tok::Espacio) ++i;
+    while (i < int(t.size()) && t[i].tipo == Tok::Espacio)
+        ++i;
     return i < int(t.size()) ? i : -1;
 }
 
@@ -148,8 +160,10 @@ bool tablasDelFrom(const std::vector<Token>& t, int& posSelect, QStringList& tab
     int posFrom = -1;
     for (int i = posSelect + 1; i < int(t.size()); ++i) {
         const Token& k = t[i];
-        if (k.tipo == Tok::Simbolo && k.texto == u"(") ++profundidad;
-        else if (k.tipo == Tok::Simbolo && k.texto == u")") --profundidad;
+        if (k.tipo == Tok::Simbolo && k.texto == u"(")
+            ++profundidad;
+        else if (k.tipo == Tok::Simbolo && k.texto == u")")
+            --profundidad;
         else if (profundidad == 0 && k.tipo == Tok::Ident) {
             if (es(k, u"DISTINCT") || es(k, u"UNION") || es(k, u"GROUP") || es(k, u"JOIN") ||
                 es(k, u"INTERSECT") || es(k, u"EXCEPT"))
@@ -174,7 +188,7 @@ bool tablasDelFrom(const std::vector<Token>& t, int& posSelect, QStringList& tab
             i = siguiente(t, i + 1);
         }
         for (const QString& ya : tablas)
-            if (ya.compare(tabla, Qt::CaseInsensitive) == 0) return false;  // self-join
+            if (ya.compare(tabla, Qt::CaseInsensitive) == 0) return false; // self-join
         tablas << tabla;
         alias << a;
         if (i < 0) break;
@@ -189,7 +203,7 @@ bool tablasDelFrom(const std::vector<Token>& t, int& posSelect, QStringList& tab
     return !tablas.isEmpty();
 }
 
-}  // namespace
+} // namespace
 
 Traduccion traducir(const QString& jet, bool conRowids) {
     std::vector<Token> t = tokenizar(jet);
@@ -244,7 +258,9 @@ QString duplicarComillas(const QString& texto) {
     return s;
 }
 
-QString literal(const QString& texto) { return u'\'' + duplicarComillas(texto) + u'\''; }
+QString literal(const QString& texto) {
+    return u'\'' + duplicarComillas(texto) + u'\'';
+}
 
 QString empalmar(const QString& prefijo, const QString& texto, const QString& sufijo) {
     bool enCadena = false;
@@ -253,8 +269,10 @@ QString empalmar(const QString& prefijo, const QString& texto, const QString& su
         const QChar c = prefijo.at(i);
         if (enCadena) {
             if (c == u'\'') {
-                if (i + 1 < prefijo.size() && prefijo.at(i + 1) == u'\'') ++i;
-                else enCadena = false;
+                if (i + 1 < prefijo.size() && prefijo.at(i + 1) == u'\'')
+                    ++i;
+                else
+                    enCadena = false;
             }
         } else if (enFecha) {
             if (c == u'#') enFecha = false;
@@ -277,4 +295,4 @@ QString empalmar(const QString& prefijo, const QString& texto, const QString& su
     return prefijo + texto.trimmed() + sufijo;
 }
 
-}  // namespace zv::sql
+} // namespace zv::sql

@@ -19,13 +19,13 @@ enum class Tok { Espacio, Ident, IdentCitado, Cadena, Fecha, Numero, Simbolo };
 struct Token {
     Tok tipo;
     QString texto;
-    bool cerrado = true;  // strings, dates and quoted names: whether the closing mark was found
+    bool cerrado = true; // strings, dates and quoted names: whether the closing mark was found
 };
 
 std::vector<Token> tokenizar(const QString& sql);
 
 struct Traduccion {
-    QString sql;           // SQLite text
+    QString sql; // SQLite text
     bool esSelect = false;
     // Hidden leading columns holding the rowid of each table of the FROM list, in order; only
     // filled for simple SELECTs when asked for (what lets a record source edit joined rows).
@@ -47,4 +47,4 @@ QString duplicarComillas(const QString& texto);
 // user text can change the shape of a statement.
 QString empalmar(const QString& prefijo, const QString& texto, const QString& sufijo);
 
-}  // namespace zv::sql
+} // namespace zv::sql

@@ -21,7 +21,8 @@ std::vector<Tabla> construir() {
     auto enlace = [](const char* t, const char* a, const char* ra, AlBorrar ba, const char* b,
                      const char* rb, AlBorrar bb, std::vector<Campo> extra = {}) {
         Tabla tb{t, {{a, T::Entero, ra, ba}, {b, T::Entero, rb, bb}}, "vínculos", "vínculo"};
-        for (auto& c : extra) tb.campos.push_back(c);
+        for (auto& c : extra)
+            tb.campos.push_back(c);
         return tb;
     };
     constexpr AlBorrar R = AlBorrar::Restringir;
@@ -115,18 +116,16 @@ std::vector<Tabla> construir() {
           {"OrgCumplida", T::SiNo}},
          "tareas",
          "tarea"},
-        enlace("EMPRESAS_CONTACTOS", "EmpId", "EMPRESAS(EmpId)", C, "ConId", "CONTACTOS(ConId)",
-               C, {{"EmpConDepartamento", T::Texto}}),
-        enlace("EMPRESAS_PRODUCTOS", "EmpId", "EMPRESAS(EmpId)", C, "ProId", "PRODUCTOS(ProId)",
-               R),
-        enlace("EMPRESAS_SERVICIOS", "EmpId", "EMPRESAS(EmpId)", C, "SerId", "SERVICIOS(SerId)",
-               R),
+        enlace("EMPRESAS_CONTACTOS", "EmpId", "EMPRESAS(EmpId)", C, "ConId", "CONTACTOS(ConId)", C,
+               {{"EmpConDepartamento", T::Texto}}),
+        enlace("EMPRESAS_PRODUCTOS", "EmpId", "EMPRESAS(EmpId)", C, "ProId", "PRODUCTOS(ProId)", R),
+        enlace("EMPRESAS_SERVICIOS", "EmpId", "EMPRESAS(EmpId)", C, "SerId", "SERVICIOS(SerId)", R),
         enlace("EMPRESAS_PLANIFICACIONES", "EmpId", "EMPRESAS(EmpId)", C, "PlaId",
                "PLANIFICACIONES(PlaId)", C),
         enlace("CONTACTOS_PRODUCTOS", "ConId", "CONTACTOS(ConId)", C, "ProId", "PRODUCTOS(ProId)",
                R),
-        enlace("CONTACTOS_SERVICIOS", "ConId", "CONTACTOS(ConId)", C, "SerId",
-               "SERVICIOS(SerId)", R),
+        enlace("CONTACTOS_SERVICIOS", "ConId", "CONTACTOS(ConId)", C, "SerId", "SERVICIOS(SerId)",
+               R),
         enlace("CONTACTOS_PLANIFICACIONES", "ConId", "CONTACTOS(ConId)", C, "PlaId",
                "PLANIFICACIONES(PlaId)", C),
         enlace("PRODUCTOS_PLANIFICACIONES", "ProId", "PRODUCTOS(ProId)", R, "PlaId",
@@ -135,8 +134,8 @@ std::vector<Tabla> construir() {
                "PLANIFICACIONES(PlaId)", C),
         enlace("RAMOS_PLANIFICACIONES", "RamId", "RAMOS(RamId)", R, "PlaId",
                "PLANIFICACIONES(PlaId)", C),
-        enlace("CALENDARIO_CONTACTOS", "CalId", "CALENDARIO(CalId)", C, "ConId",
-               "CONTACTOS(ConId)", C),
+        enlace("CALENDARIO_CONTACTOS", "CalId", "CALENDARIO(CalId)", C, "ConId", "CONTACTOS(ConId)",
+               C),
         enlace("CALENDARIO_EMPRESAS", "CalId", "CALENDARIO(CalId)", C, "EmpId", "EMPRESAS(EmpId)",
                C),
     };
@@ -155,10 +154,10 @@ QString columna(const Campo& c) {
         return n + u" TEXT"_s + col;
     case T::Fecha:
         return u"%1 TEXT CONSTRAINT fecha_%1 CHECK (%1 IS NULL OR (length(%1) = 10 AND "
-               u"date(%1) IS %1))"_s.arg(n);
+               u"date(%1, '+0 days') IS %1))"_s.arg(n);
     case T::Hora:
         return u"%1 TEXT CONSTRAINT hora_%1 CHECK (%1 IS NULL OR (length(%1) = 8 AND "
-               u"time(%1) IS %1))"_s.arg(n);
+               u"time(%1, '+0 seconds') IS %1))"_s.arg(n);
     case T::SiNo:
         return u"%1 INTEGER CONSTRAINT sino_%1 CHECK (%1 IS NULL OR %1 IN (0, 1))"_s.arg(n);
     case T::Moneda:
@@ -167,7 +166,7 @@ QString columna(const Campo& c) {
     return n;
 }
 
-}  // namespace
+} // namespace
 
 const std::vector<Tabla>& tablas() {
     static const std::vector<Tabla> t = construir();
@@ -202,7 +201,8 @@ QStringList ddl() {
     QStringList s;
     for (const Tabla& t : tablas()) {
         QStringList defs;
-        for (const Campo& c : t.campos) defs << columna(c);
+        for (const Campo& c : t.campos)
+            defs << columna(c);
         for (const Campo& c : t.campos) {
             if (!c.referencia) continue;
             defs << u"FOREIGN KEY (%1) REFERENCES %2 ON DELETE %3"_s.arg(
@@ -210,7 +210,7 @@ QStringList ddl() {
                 c.alBorrar == AlBorrar::Cascada ? u"CASCADE"_s : u"RESTRICT"_s);
         }
         s << u"CREATE TABLE %1 (\n  %2\n) STRICT"_s.arg(QLatin1String(t.nombre),
-                                                         defs.join(u",\n  "_s));
+                                                        defs.join(u",\n  "_s));
     }
     auto indice = [&s](const char* nombre, const char* tabla, const char* cols,
                        bool unico = false) {
@@ -259,7 +259,7 @@ QString verificar(sqlite3* db) {
         const QByteArray q = "PRAGMA table_info(" + QByteArray(t.nombre) + ")";
         if (sqlite3_prepare_v2(db, q.constData(), -1, &st, nullptr) != SQLITE_OK) {
             return u"no se puede leer la tabla %1: %2"_s.arg(QLatin1String(t.nombre),
-                                                            QString::fromUtf8(sqlite3_errmsg(db)));
+                                                             QString::fromUtf8(sqlite3_errmsg(db)));
         }
         QStringList encontrados;
         int rc;
@@ -269,11 +269,12 @@ QString verificar(sqlite3* db) {
         sqlite3_finalize(st);
         if (rc != SQLITE_DONE) {
             return u"no se puede leer la tabla %1: %2"_s.arg(QLatin1String(t.nombre),
-                                                            QString::fromUtf8(sqlite3_errmsg(db)));
+                                                             QString::fromUtf8(sqlite3_errmsg(db)));
         }
         if (encontrados.isEmpty()) return u"falta la tabla %1"_s.arg(QLatin1String(t.nombre));
         QStringList esperados;
-        for (const Campo& c : t.campos) esperados << QLatin1String(c.nombre);
+        for (const Campo& c : t.campos)
+            esperados << QLatin1String(c.nombre);
         if (encontrados.size() != esperados.size()) {
             return u"la tabla %1 no tiene los campos esperados"_s.arg(QLatin1String(t.nombre));
         }
@@ -299,4 +300,4 @@ std::vector<std::pair<const Tabla*, QString>> referenciasRestrictivas(const QStr
     return r;
 }
 
-}  // namespace zv::esquema
+} // namespace zv::esquema

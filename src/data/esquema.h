@@ -11,14 +11,14 @@ struct sqlite3;
 namespace zv {
 
 enum class TipoCampo {
-    Contador,  // counter key: assigned by the engine
-    Entero,    // whole number (keys of other tables, the reminder lead)
+    Contador, // counter key: assigned by the engine
+    Entero,   // whole number (keys of other tables, the reminder lead)
     Texto,
-    Fecha,     // stored as YYYY-MM-DD
-    Hora,      // stored as HH:MM:SS
-    SiNo,      // stored as 0 or 1
-    Moneda,    // an amount (U.S. dollars)
-    Libre,     // kept as typed (the daily task list's time and priority)
+    Fecha,  // stored as YYYY-MM-DD
+    Hora,   // stored as HH:MM:SS
+    SiNo,   // stored as 0 or 1
+    Moneda, // an amount (U.S. dollars)
+    Libre,  // kept as typed (the daily task list's time and priority)
 };
 
 enum class AlBorrar { Restringir, Cascada };
@@ -26,24 +26,24 @@ enum class AlBorrar { Restringir, Cascada };
 struct Campo {
     const char* nombre;
     TipoCampo tipo;
-    const char* referencia = nullptr;  // "TABLA(Campo)"
+    const char* referencia = nullptr; // "TABLA(Campo)"
     AlBorrar alBorrar = AlBorrar::Restringir;
 };
 
 struct Tabla {
     const char* nombre;
     std::vector<Campo> campos;
-    const char* sustantivoPlural;  // how a message names its rows: "empresas"
+    const char* sustantivoPlural; // how a message names its rows: "empresas"
     const char* sustantivoSingular;
 };
 
 namespace esquema {
 
-inline constexpr int kVersion = 1;                  // PRAGMA user_version of our files
-inline constexpr int kIdAplicacion = 0x5A4C5652;    // PRAGMA application_id: "ZLVR"
+inline constexpr int kVersion = 1;               // PRAGMA user_version of our files
+inline constexpr int kIdAplicacion = 0x5A4C5652; // PRAGMA application_id: "ZLVR"
 
 const std::vector<Tabla>& tablas();
-const Tabla* tabla(const QString& nombre);  // case-insensitive; nullptr when unknown
+const Tabla* tabla(const QString& nombre); // case-insensitive; nullptr when unknown
 TipoCampo tipo(const QString& tabla, const QString& campo, bool* encontrado = nullptr);
 
 // The statements that create the whole schema, in order.
@@ -60,5 +60,5 @@ QString verificar(sqlite3* db);
 // Tables whose rows refer to a row of `tabla` and refuse its deletion: (child table, field).
 std::vector<std::pair<const Tabla*, QString>> referenciasRestrictivas(const QString& tabla);
 
-}  // namespace esquema
-}  // namespace zv
+} // namespace esquema
+} // namespace zv

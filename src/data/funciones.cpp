@@ -63,7 +63,7 @@ struct TablaBase {
 
 inline quint32 pesoPrimario(char32_t plegado) {
     static const TablaBase tabla;
-    if (plegado == 0xF1) return quint32('n') * 4 + 2;  // ñ between n and o
+    if (plegado == 0xF1) return quint32('n') * 4 + 2; // ñ between n and o
     const char32_t b = plegado < 0x250 ? tabla.base[plegado] : plegado;
     return quint32(b) * 4;
 }
@@ -136,8 +136,10 @@ void fInstr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     const auto* a = sqlite3_value_text(argv[2]);
     const int na = sqlite3_value_bytes(argv[2]);
     bool ascii = true;
-    for (int k = 0; k < nh && ascii; ++k) ascii = h[k] < 0x80;
-    for (int k = 0; k < na && ascii; ++k) ascii = a[k] < 0x80;
+    for (int k = 0; k < nh && ascii; ++k)
+        ascii = h[k] < 0x80;
+    for (int k = 0; k < na && ascii; ++k)
+        ascii = a[k] < 0x80;
     if (ascii) {
         auto bajar = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? c + 32 : c; };
         if (na == 0) {
@@ -146,7 +148,8 @@ void fInstr(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
         }
         for (qint64 k = inicio - 1; k + na <= nh; ++k) {
             int j = 0;
-            while (j < na && bajar(h[k + j]) == bajar(a[j])) ++j;
+            while (j < na && bajar(h[k + j]) == bajar(a[j]))
+                ++j;
             if (j == na) {
                 sqlite3_result_int64(ctx, k + 1);
                 return;
@@ -203,9 +206,15 @@ void fFormat(sqlite3_context* ctx, int argc, sqlite3_value** argv) {
     }
     QVariant valor;
     switch (sqlite3_value_type(argv[0])) {
-    case SQLITE_INTEGER: valor = sqlite3_value_int64(argv[0]); break;
-    case SQLITE_FLOAT: valor = sqlite3_value_double(argv[0]); break;
-    default: valor = texto(argv[0]); break;
+    case SQLITE_INTEGER:
+        valor = sqlite3_value_int64(argv[0]);
+        break;
+    case SQLITE_FLOAT:
+        valor = sqlite3_value_double(argv[0]);
+        break;
+    default:
+        valor = texto(argv[0]);
+        break;
     }
     devolverTexto(ctx, Regional::formatear(valor, texto(argv[1])));
 }
@@ -215,8 +224,7 @@ std::optional<QDate> fechaDe(sqlite3_value* v) {
     return Regional::desdeIsoFecha(texto(v).left(10));
 }
 
-template <int Parte>
-void fParteFecha(sqlite3_context* ctx, int, sqlite3_value** argv) {
+template <int Parte> void fParteFecha(sqlite3_context* ctx, int, sqlite3_value** argv) {
     auto d = fechaDe(argv[0]);
     if (!d) {
         sqlite3_result_null(ctx);
@@ -240,7 +248,7 @@ void fLen(sqlite3_context* ctx, int, sqlite3_value** argv) {
     sqlite3_result_int64(ctx, texto(argv[0]).size());
 }
 
-}  // namespace
+} // namespace
 
 void registrarFunciones(sqlite3* db) {
     sqlite3_create_collation(db, kColacion, SQLITE_UTF8, nullptr, colacion);
@@ -284,4 +292,4 @@ QString claveTexto(const QString& s) {
     return out;
 }
 
-}  // namespace zv::sql
+} // namespace zv::sql

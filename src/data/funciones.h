@@ -14,4 +14,4 @@ int compararTexto(const QString& a, const QString& b);
 // A key that is equal for two texts exactly when the collation says they are equal.
 QString claveTexto(const QString& s);
 
-}  // namespace zv::sql
+} // namespace zv::sql

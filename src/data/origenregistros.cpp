@@ -35,9 +35,9 @@ QTime horaRapida(const char* p, int n) {
 
 bool esPalabraReservada(const QString& s) {
     static const QStringList reservadas = {
-        u"AND"_s,  u"OR"_s,   u"NOT"_s,  u"IS"_s,   u"NULL"_s, u"LIKE"_s,    u"IN"_s,
-        u"BETWEEN"_s, u"TRUE"_s, u"FALSE"_s, u"COLLATE"_s, u"CASE"_s, u"WHEN"_s, u"THEN"_s,
-        u"ELSE"_s, u"END"_s,  u"ESCAPE"_s, u"GLOB"_s, u"SELECT"_s};
+        u"AND"_s,     u"OR"_s,   u"NOT"_s,    u"IS"_s,      u"NULL"_s,  u"LIKE"_s, u"IN"_s,
+        u"BETWEEN"_s, u"TRUE"_s, u"FALSE"_s,  u"COLLATE"_s, u"CASE"_s,  u"WHEN"_s, u"THEN"_s,
+        u"ELSE"_s,    u"END"_s,  u"ESCAPE"_s, u"GLOB"_s,    u"SELECT"_s};
     for (const QString& r : reservadas)
         if (s.compare(r, Qt::CaseInsensitive) == 0) return true;
     return false;
@@ -110,7 +110,7 @@ QVariant paraMotor(TipoCampo t, const QVariant& v) {
     return v;
 }
 
-}  // namespace
+} // namespace
 
 OrigenRegistros::OrigenRegistros(const QString& nombre, QObject* parent, BaseDatos* bd)
     : QObject(parent), bd_(bd) {
@@ -119,9 +119,13 @@ OrigenRegistros::OrigenRegistros(const QString& nombre, QObject* parent, BaseDat
 
 OrigenRegistros::~OrigenRegistros() = default;
 
-BaseDatos& OrigenRegistros::bd() const { return bd_ ? *bd_ : BaseDatos::principal(); }
+BaseDatos& OrigenRegistros::bd() const {
+    return bd_ ? *bd_ : BaseDatos::principal();
+}
 
-void OrigenRegistros::establecerSql(const QString& sql) { sql_ = sql; }
+void OrigenRegistros::establecerSql(const QString& sql) {
+    sql_ = sql;
+}
 
 // ---------------------------------------------------------------------------------------------
 // Reading
@@ -196,7 +200,7 @@ void OrigenRegistros::leer(Datos& d) {
 void OrigenRegistros::refrescar() {
     guardarPendiente();
     Datos d;
-    leer(d);  // throws with the previous rows kept
+    leer(d); // throws with the previous rows kept
     Q_EMIT antesDeCambiarFilas();
     cols_ = std::move(d.cols);
     totalCols_ = d.totalCols;
@@ -336,15 +340,15 @@ void OrigenRegistros::exigirColumna(int col) const {
 QVariant OrigenRegistros::campo(const QString& nombre) const {
     const int c = indiceCampo(nombre);
     if (c < 0) {
-        throw DbError(u"El campo '%1' no existe en la consulta."_s.arg(nombre), sql_,
-                      SQLITE_ERROR);
+        throw DbError(u"El campo '%1' no existe en la consulta."_s.arg(nombre), sql_, SQLITE_ERROR);
     }
     return campo(c);
 }
 
 QVariant OrigenRegistros::campo(int col) const {
     exigirColumna(col);
-    if (edicion_ == Edicion::Agregando) return asignado_[size_t(col)] ? pendiente_[size_t(col)] : QVariant();
+    if (edicion_ == Edicion::Agregando)
+        return asignado_[size_t(col)] ? pendiente_[size_t(col)] : QVariant();
     if (!hayActual()) sinActual();
     return valor(actual_, col);
 }
@@ -390,10 +394,11 @@ bool OrigenRegistros::buscarPrimero(const QString& criterio) {
         const sql::Token& k = t[i];
         if (k.tipo == sql::Tok::Ident || k.tipo == sql::Tok::IdentCitado) {
             int j = i + 1;
-            while (j < int(t.size()) && t[j].tipo == sql::Tok::Espacio) ++j;
+            while (j < int(t.size()) && t[j].tipo == sql::Tok::Espacio)
+                ++j;
             const bool esFuncion = j < int(t.size()) && t[j].texto == u"("_s;
-            QString nombre = k.tipo == sql::Tok::IdentCitado ? k.texto.mid(1, k.texto.size() - 2)
-                                                              : k.texto;
+            QString nombre =
+                k.tipo == sql::Tok::IdentCitado ? k.texto.mid(1, k.texto.size() - 2) : k.texto;
             int fin = i;
             if (j + 1 < int(t.size()) && t[j].texto == u"."_s &&
                 (t[j + 1].tipo == sql::Tok::Ident || t[j + 1].tipo == sql::Tok::IdentCitado)) {
@@ -454,8 +459,7 @@ void OrigenRegistros::editar() {
 void OrigenRegistros::asignar(const QString& nombre, const QVariant& v) {
     const int c = indiceCampo(nombre);
     if (c < 0) {
-        throw DbError(u"El campo '%1' no existe en la consulta."_s.arg(nombre), sql_,
-                      SQLITE_ERROR);
+        throw DbError(u"El campo '%1' no existe en la consulta."_s.arg(nombre), sql_, SQLITE_ERROR);
     }
     asignar(c, v);
 }
@@ -485,8 +489,10 @@ void OrigenRegistros::cancelarActualizacion() {
     pendiente_.assign(cols_.size(), QVariant());
     asignado_.assign(cols_.size(), false);
     Q_EMIT pendienteCambiado();
-    if (agregando) Q_EMIT actualCambiado();
-    else if (hayActual()) Q_EMIT filaActualizada(actual_);
+    if (agregando)
+        Q_EMIT actualCambiado();
+    else if (hayActual())
+        Q_EMIT filaActualizada(actual_);
 }
 
 qint64 OrigenRegistros::rowidDe(int fila, int col) const {
@@ -553,7 +559,8 @@ void OrigenRegistros::releer(int fila, const QStringList& tablas, qint64 rowidNu
             if (rowid < 0) rowid = rowidDe(fila, c);
         }
         if (campos.isEmpty() || rowid < 0) continue;
-        Sentencia s = bd().preparar(u"SELECT %1 FROM %2 WHERE rowid = ?"_s.arg(campos.join(u", "_s), tabla));
+        Sentencia s =
+            bd().preparar(u"SELECT %1 FROM %2 WHERE rowid = ?"_s.arg(campos.join(u", "_s), tabla));
         s.vincular(1, rowid);
         if (!s.paso()) continue;
         for (size_t k = 0; k < indices.size(); ++k)
@@ -578,9 +585,11 @@ void OrigenRegistros::actualizar() {
             if (!asignado_[size_t(c)]) continue;
             const Columna& col = cols_[size_t(c)];
             if (col.tabla.isEmpty())
-                throw DbError(u"El campo %1 no se puede guardar: es un valor calculado."_s.arg(col.nombre),
-                              sql_, SQLITE_READONLY);
-            if (tabla.isEmpty()) tabla = col.tabla;
+                throw DbError(
+                    u"El campo %1 no se puede guardar: es un valor calculado."_s.arg(col.nombre),
+                    sql_, SQLITE_READONLY);
+            if (tabla.isEmpty())
+                tabla = col.tabla;
             else if (tabla.compare(col.tabla, Qt::CaseInsensitive) != 0)
                 throw DbError(u"No se puede agregar un registro con campos de varias tablas."_s,
                               sql_, SQLITE_READONLY);
@@ -588,20 +597,21 @@ void OrigenRegistros::actualizar() {
             valores << paraMotor(col.tipo, pendiente_[size_t(c)]);
         }
         if (tabla.isEmpty()) {
-            if (tablasOcultas_.size() == 1) tabla = esquema::tabla(tablasOcultas_[0])
-                                                        ? QString::fromLatin1(esquema::tabla(tablasOcultas_[0])->nombre)
-                                                        : tablasOcultas_[0];
+            if (tablasOcultas_.size() == 1)
+                tabla = esquema::tabla(tablasOcultas_[0])
+                            ? QString::fromLatin1(esquema::tabla(tablasOcultas_[0])->nombre)
+                            : tablasOcultas_[0];
             else
                 throw DbError(u"No se sabe en qué tabla agregar el registro."_s, sql_,
                               SQLITE_READONLY);
         }
         QStringList marcas;
-        for (int i = 0; i < campos.size(); ++i) marcas << u"?"_s;
+        for (int i = 0; i < campos.size(); ++i)
+            marcas << u"?"_s;
         const QString insert =
-            campos.isEmpty()
-                ? u"INSERT INTO %1 DEFAULT VALUES"_s.arg(tabla)
-                : u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(tabla, campos.join(u", "_s),
-                                                           marcas.join(u", "_s));
+            campos.isEmpty() ? u"INSERT INTO %1 DEFAULT VALUES"_s.arg(tabla)
+                             : u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(tabla, campos.join(u", "_s),
+                                                                        marcas.join(u", "_s));
         {
             Sentencia s = base.preparar(insert);
             s.vincular(valores);
@@ -613,7 +623,8 @@ void OrigenRegistros::actualizar() {
         const int fila = cantidad();
         const quint32 almacen = quint32(celdas_.size() / size_t(std::max(totalCols_, 1)));
         celdas_.resize(celdas_.size() + size_t(totalCols_));
-        for (int c = 0; c < totalCols_; ++c) escribirCelda(almacen, c, QVariant());
+        for (int c = 0; c < totalCols_; ++c)
+            escribirCelda(almacen, c, QVariant());
         Q_EMIT antesDeAgregarFila(fila);
         filas_.push_back(almacen);
         edicion_ = Edicion::Ninguna;
@@ -715,12 +726,13 @@ void OrigenRegistros::eliminar() {
     if (columnaTabla < 0)
         throw DbError(u"No se puede eliminar en esta consulta."_s, sql_, SQLITE_READONLY);
     const qint64 rowid = rowidDe(fila, columnaTabla);
-    if (rowid < 0) throw DbError(u"No se puede eliminar en esta consulta."_s, sql_, SQLITE_READONLY);
+    if (rowid < 0)
+        throw DbError(u"No se puede eliminar en esta consulta."_s, sql_, SQLITE_READONLY);
     BaseDatos& base = bd();
     try {
         base.ejecutar(u"DELETE FROM %1 WHERE rowid = ?"_s.arg(tabla), {rowid});
     } catch (const DbError& e) {
-        if (e.codigo() != SQLITE_CONSTRAINT_FOREIGNKEY) throw;
+        if (!e.esDeRelacion()) throw;
         QStringList usos;
         for (const auto& [hija, campo] : esquema::referenciasRestrictivas(tabla)) {
             const qint64 n = base.escalar(u"SELECT count(*) FROM %1 WHERE %2 = ?"_s.arg(
@@ -728,8 +740,8 @@ void OrigenRegistros::eliminar() {
                                           {rowid})
                                  .toLongLong();
             if (n > 0)
-                usos << u"%1 %2"_s.arg(n).arg(QString::fromUtf8(n == 1 ? hija->sustantivoSingular
-                                                                      : hija->sustantivoPlural));
+                usos << u"%1 %2"_s.arg(n).arg(
+                    QString::fromUtf8(n == 1 ? hija->sustantivoSingular : hija->sustantivoPlural));
         }
         if (usos.isEmpty()) throw;
         QString lista = usos.join(u", "_s);
@@ -748,4 +760,4 @@ void OrigenRegistros::eliminar() {
     Q_EMIT actualCambiado();
 }
 
-}  // namespace zv
+} // namespace zv

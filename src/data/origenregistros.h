@@ -33,7 +33,7 @@ public:
     BaseDatos& bd() const;
 
     // --- statement
-    void establecerSql(const QString& sql);  // the new text runs at the next refrescar()
+    void establecerSql(const QString& sql); // the new text runs at the next refrescar()
     const QString& sql() const { return sql_; }
     // Stores pending edits, runs the statement; the first row, if any, becomes current.
     void refrescar();
@@ -44,22 +44,22 @@ public:
     // --- columns
     int columnas() const { return int(cols_.size()); }
     QString nombreColumna(int c) const;
-    int indiceCampo(const QString& nombre) const;  // "CalFecha" or "CALENDARIO.CalFecha"; -1
+    int indiceCampo(const QString& nombre) const; // "CalFecha" or "CALENDARIO.CalFecha"; -1
     TipoCampo tipoColumna(int c) const;
     bool columnaEditable(int c) const;
     QString tablaDeColumna(int c) const;
 
     // --- rows
     int cantidad() const { return int(filas_.size()); }
-    int posicion() const;  // the current row, -1 when there is none
+    int posicion() const; // the current row, -1 when there is none
     bool hayActual() const { return posicion() >= 0; }
     bool bof() const { return filas_.empty() || actual_ < 0; }
     bool eof() const { return filas_.empty() || actual_ >= int(filas_.size()); }
     // A value of a row, typed by its field: QDate, QTime, bool, qint64, double or QString;
     // a null QVariant when empty. The current row shows its pending edits.
     QVariant valor(int fila, int col) const;
-    QVariant valorCrudo(int fila, int col) const;  // as the engine stores it
-    QVariant campo(const QString& nombre) const;   // of the current row; throws when none
+    QVariant valorCrudo(int fila, int col) const; // as the engine stores it
+    QVariant campo(const QString& nombre) const;  // of the current row; throws when none
     QVariant campo(int col) const;
 
     // --- moving (each stores the pending edits of the row being left first)
@@ -109,7 +109,7 @@ Q_SIGNALS:
 
 private:
     struct Celda {
-        quint8 tipo = 0;  // SQLite's type code; 5 is null
+        quint8 tipo = 0; // SQLite's type code; 5 is null
         quint32 largo = 0;
         union {
             qint64 entero;
@@ -120,16 +120,16 @@ private:
     };
     struct Columna {
         QString nombre;
-        QString tabla;   // origin table as the schema names it; empty for computed columns
-        QString origen;  // origin column
+        QString tabla;  // origin table as the schema names it; empty for computed columns
+        QString origen; // origin column
         TipoCampo tipo = TipoCampo::Texto;
-        bool conocido = false;  // the field is one of the schema's
-        int oculta = -1;        // index of the hidden rowid column of its table
-        int clave = -1;         // or the visible column holding its table's counter key
+        bool conocido = false; // the field is one of the schema's
+        int oculta = -1;       // index of the hidden rowid column of its table
+        int clave = -1;        // or the visible column holding its table's counter key
     };
     struct Datos {
         std::vector<Columna> cols;
-        int totalCols = 0;  // visible plus hidden
+        int totalCols = 0; // visible plus hidden
         int ocultas = 0;
         QStringList tablasOcultas;
         std::vector<Celda> celdas;
@@ -166,4 +166,4 @@ private:
     bool guardando_ = false;
 };
 
-}  // namespace zv
+} // namespace zv

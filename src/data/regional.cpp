@@ -34,11 +34,15 @@ QString normalizarHoraLarga(QString f) {
     return f.trimmed();
 }
 
-}  // namespace
+} // namespace
 
-const QLocale& Regional::locale() { return actual(); }
+const QLocale& Regional::locale() {
+    return actual();
+}
 
-void Regional::establecer(const QLocale& sistema) { actual() = elegir(sistema); }
+void Regional::establecer(const QLocale& sistema) {
+    actual() = elegir(sistema);
+}
 
 QString Regional::formatoFechaCorta() {
     return normalizarFechaCorta(locale().dateFormat(QLocale::ShortFormat));
@@ -75,14 +79,17 @@ QString Regional::horaLarga(const QTime& t) {
     return t.isValid() ? locale().toString(t, formatoHoraLarga()) : QString();
 }
 
-QString Regional::fechaMedia(const QDate& d) { return fechaConMes(d, false); }
+QString Regional::fechaMedia(const QDate& d) {
+    return fechaConMes(d, false);
+}
 
 QString Regional::numero(double v) {
     QString s = locale().toString(v, 'f', 10);
     // Trim the zeros a fixed precision adds: 12,5000000000 -> 12,5
     const QChar punto = locale().decimalPoint().at(0);
     if (s.contains(punto)) {
-        while (s.endsWith(QLatin1Char('0'))) s.chop(1);
+        while (s.endsWith(QLatin1Char('0')))
+            s.chop(1);
         if (s.endsWith(punto)) s.chop(1);
     }
     QString grupo = locale().groupSeparator();
@@ -110,7 +117,7 @@ std::optional<QDate> dmy(int a, int b, int c, bool diaPrimero) {
     int dia = diaPrimero ? a : b;
     int mes = diaPrimero ? b : a;
     int anio = c;
-    if (anio < 100) anio += anio < 30 ? 2000 : 1900;  // two-digit years: 00-29 -> 2000s
+    if (anio < 100) anio += anio < 30 ? 2000 : 1900; // two-digit years: 00-29 -> 2000s
     QDate d(anio, mes, dia);
     if (!d.isValid()) return std::nullopt;
     return d;
@@ -126,7 +133,7 @@ int mesPorNombre(const QString& nombre) {
     return 0;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<QDate> Regional::leerFecha(const QString& texto) {
     const QString t = texto.trimmed();
@@ -184,9 +191,11 @@ std::optional<double> Regional::leerNumero(const QString& texto) {
 
 namespace {
 
-QString dosCifras(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
+QString dosCifras(int v) {
+    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+}
 
-}  // namespace
+} // namespace
 
 QString Regional::formatear(const QVariant& valor, const QString& patron) {
     if (valor.isNull()) return {};
@@ -228,12 +237,17 @@ QString Regional::formatear(const QVariant& valor, const QString& patron) {
     for (int i = 0; i < patron.size();) {
         const QChar c = patron.at(i).toLower();
         int n = 1;
-        while (i + n < patron.size() && patron.at(i + n).toLower() == c) ++n;
+        while (i + n < patron.size() && patron.at(i + n).toLower() == c)
+            ++n;
         if (c == QLatin1Char('d')) {
-            if (n == 1) out += QString::number(fecha.day());
-            else if (n == 2) out += dosCifras(fecha.day());
-            else if (n == 3) out += locale().dayName(fecha.dayOfWeek(), QLocale::ShortFormat);
-            else out += locale().dayName(fecha.dayOfWeek(), QLocale::LongFormat);
+            if (n == 1)
+                out += QString::number(fecha.day());
+            else if (n == 2)
+                out += dosCifras(fecha.day());
+            else if (n == 3)
+                out += locale().dayName(fecha.dayOfWeek(), QLocale::ShortFormat);
+            else
+                out += locale().dayName(fecha.dayOfWeek(), QLocale::LongFormat);
             trasHora = false;
         } else if (c == QLatin1Char('m')) {
             if (trasHora && n <= 2) {
@@ -270,4 +284,4 @@ QString Regional::formatear(const QVariant& valor, const QString& patron) {
     return out;
 }
 
-}  // namespace zv
+} // namespace zv

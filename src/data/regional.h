@@ -18,14 +18,14 @@ public:
     // Tests and unusual installations may force a locale; the language rule still applies.
     static void establecer(const QLocale& sistema);
 
-    static QString mesAbreviado(int mes);  // "ene", "feb", ..., three letters, no dot
+    static QString mesAbreviado(int mes); // "ene", "feb", ..., three letters, no dot
     // Day-month-year patterns with the Spanish month abbreviations ("dd-MMM-yyyy", "dd-MMM-yy").
     static QString fechaConMes(const QDate& d, bool anioCompleto = true);
-    static QString fechaCorta(const QDate& d);        // regional short date: 09/12/2026
-    static QString fechaLarga(const QDate& d);        // miércoles, 9 de diciembre de 2026
-    static QString horaLarga(const QTime& t);         // 9:05:03
-    static QString fechaMedia(const QDate& d);        // the "Medium Date" of grids: 09-dic-26
-    static QString numero(double v);                  // regional decimal text
+    static QString fechaCorta(const QDate& d); // regional short date: 09/12/2026
+    static QString fechaLarga(const QDate& d); // miércoles, 9 de diciembre de 2026
+    static QString horaLarga(const QTime& t);  // 9:05:03
+    static QString fechaMedia(const QDate& d); // the "Medium Date" of grids: 09-dic-26
+    static QString numero(double v);           // regional decimal text
     static QString formatoFechaCorta();
     static QString formatoHoraLarga();
 
@@ -47,4 +47,4 @@ public:
     static QString formatear(const QVariant& valor, const QString& patron);
 };
 
-}  // namespace zv
+} // namespace zv

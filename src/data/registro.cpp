@@ -14,12 +14,18 @@ namespace zv {
 
 QString nombreRaiz(Raiz r) {
     switch (r) {
-    case Raiz::ClassesRoot: return u"HKEY_CLASSES_ROOT"_s;
-    case Raiz::CurrentUser: return u"HKEY_CURRENT_USER"_s;
-    case Raiz::LocalMachine: return u"HKEY_LOCAL_MACHINE"_s;
-    case Raiz::Users: return u"HKEY_USERS"_s;
-    case Raiz::CurrentConfig: return u"HKEY_CURRENT_CONFIG"_s;
-    case Raiz::DynData: return u"HKEY_DYN_DATA"_s;
+    case Raiz::ClassesRoot:
+        return u"HKEY_CLASSES_ROOT"_s;
+    case Raiz::CurrentUser:
+        return u"HKEY_CURRENT_USER"_s;
+    case Raiz::LocalMachine:
+        return u"HKEY_LOCAL_MACHINE"_s;
+    case Raiz::Users:
+        return u"HKEY_USERS"_s;
+    case Raiz::CurrentConfig:
+        return u"HKEY_CURRENT_CONFIG"_s;
+    case Raiz::DynData:
+        return u"HKEY_DYN_DATA"_s;
     }
     return u"HKEY_CLASSES_ROOT"_s;
 }
@@ -28,12 +34,13 @@ namespace {
 
 QStringList partes(const QString& ruta) {
     QStringList p = ruta.split(u'\\', Qt::SkipEmptyParts);
-    for (QString& s : p) s = s.trimmed();
+    for (QString& s : p)
+        s = s.trimmed();
     p.removeAll(QString());
     return p;
 }
 
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // INI store: one group per key ("HKEY_LOCAL_MACHINE/Software/Tessaro"), a marker entry so that
@@ -59,7 +66,7 @@ struct RegistroIni::Impl {
             if (hallado.isEmpty()) return std::nullopt;
             grupo += u'/' + hallado;
         }
-        if (partes(ruta).isEmpty()) return grupo;  // a root always exists
+        if (partes(ruta).isEmpty()) return grupo; // a root always exists
         return grupo;
     }
 
@@ -76,9 +83,12 @@ struct RegistroIni::Impl {
 
     static QString codificar(const ValorRegistro& v) {
         switch (v.tipo) {
-        case ValorRegistro::Numero: return u"dword:"_s + QString::number(v.numero);
-        case ValorRegistro::Binario: return u"binary:"_s + QString::fromLatin1(v.bytes.toHex());
-        default: return u"sz:"_s + v.texto;
+        case ValorRegistro::Numero:
+            return u"dword:"_s + QString::number(v.numero);
+        case ValorRegistro::Binario:
+            return u"binary:"_s + QString::fromLatin1(v.bytes.toHex());
+        default:
+            return u"sz:"_s + v.texto;
         }
     }
 
@@ -92,7 +102,7 @@ struct RegistroIni::Impl {
         }
         if (t.startsWith(u"binary:"_s))
             return ValorRegistro::deBytes(QByteArray::fromHex(t.mid(7).toLatin1()));
-        return ValorRegistro::deTexto(t);  // a value someone wrote by hand
+        return ValorRegistro::deTexto(t); // a value someone wrote by hand
     }
 };
 
@@ -104,7 +114,9 @@ QString RegistroIni::archivoPredeterminado() {
            u"/Tessaro/registro.ini"_s;
 }
 
-bool RegistroIni::existeClave(Raiz r, const QString& ruta) { return d_->resolver(r, ruta).has_value(); }
+bool RegistroIni::existeClave(Raiz r, const QString& ruta) {
+    return d_->resolver(r, ruta).has_value();
+}
 
 int RegistroIni::crearClave(Raiz r, const QString& ruta) {
     QString grupo = nombreRaiz(r);
@@ -116,7 +128,8 @@ int RegistroIni::crearClave(Raiz r, const QString& ruta) {
         for (const QString& h : hijos)
             if (h.compare(parte, Qt::CaseInsensitive) == 0) hallado = h;
         grupo += u'/' + (hallado.isEmpty() ? parte : hallado);
-        if (hallado.isEmpty()) d_->s.setValue(grupo + u'/' + QLatin1String(Impl::kMarca), QString());
+        if (hallado.isEmpty())
+            d_->s.setValue(grupo + u'/' + QLatin1String(Impl::kMarca), QString());
     }
     d_->s.sync();
     return d_->s.status() == QSettings::NoError ? codigo::kExito : codigo::kAccesoDenegado;
@@ -135,7 +148,8 @@ int RegistroIni::escribir(Raiz r, const QString& ruta, const QString& nombre,
     auto grupo = d_->resolver(r, ruta);
     if (!grupo) return codigo::kNoEncontrado;
     auto clave = d_->nombreValor(*grupo, nombre);
-    const QString k = clave ? *clave : (nombre.isEmpty() ? QString::fromLatin1(Impl::kPredeterminado) : nombre);
+    const QString k =
+        clave ? *clave : (nombre.isEmpty() ? QString::fromLatin1(Impl::kPredeterminado) : nombre);
     d_->s.setValue(*grupo + u'/' + k, Impl::codificar(v));
     d_->s.sync();
     return d_->s.status() == QSettings::NoError ? codigo::kExito : codigo::kAccesoDenegado;
@@ -219,12 +233,13 @@ public:
         std::optional<ValorRegistro> out;
         if (RegQueryValueExW(k, n.c_str(), nullptr, &tipo, nullptr, &largo) == ERROR_SUCCESS) {
             QByteArray buf(int(largo), '\0');
-            if (RegQueryValueExW(k, n.c_str(), nullptr, &tipo,
-                                 reinterpret_cast<LPBYTE>(buf.data()), &largo) == ERROR_SUCCESS) {
+            if (RegQueryValueExW(k, n.c_str(), nullptr, &tipo, reinterpret_cast<LPBYTE>(buf.data()),
+                                 &largo) == ERROR_SUCCESS) {
                 buf.resize(int(largo));
                 if (tipo == REG_SZ || tipo == REG_EXPAND_SZ) {
-                    QString s = QString::fromWCharArray(reinterpret_cast<const wchar_t*>(buf.constData()),
-                                                        int(largo / sizeof(wchar_t)));
+                    QString s =
+                        QString::fromWCharArray(reinterpret_cast<const wchar_t*>(buf.constData()),
+                                                int(largo / sizeof(wchar_t)));
                     const int cero = s.indexOf(QChar(0));
                     if (cero >= 0) s.truncate(cero);
                     out = ValorRegistro::deTexto(s);
@@ -240,7 +255,8 @@ public:
         RegCloseKey(k);
         return out;
     }
-    int escribir(Raiz r, const QString& ruta, const QString& nombre, const ValorRegistro& v) override {
+    int escribir(Raiz r, const QString& ruta, const QString& nombre,
+                 const ValorRegistro& v) override {
         HKEY k;
         LONG rc = RegOpenKeyExW(raiz(r), w(ruta).c_str(), 0, KEY_SET_VALUE, &k);
         if (rc != ERROR_SUCCESS) return int(rc);
@@ -250,7 +266,8 @@ public:
             rc = RegSetValueExW(k, n.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&d), 4);
         } else if (v.tipo == ValorRegistro::Binario) {
             rc = RegSetValueExW(k, n.c_str(), 0, REG_BINARY,
-                                reinterpret_cast<const BYTE*>(v.bytes.constData()), DWORD(v.bytes.size()));
+                                reinterpret_cast<const BYTE*>(v.bytes.constData()),
+                                DWORD(v.bytes.size()));
         } else {
             const std::wstring t = w(v.texto);
             rc = RegSetValueExW(k, n.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(t.c_str()),
@@ -278,24 +295,29 @@ public:
         wchar_t nombre[16384];
         for (DWORD i = 0;; ++i) {
             DWORD largo = 16384;
-            const LONG rc = claves ? RegEnumKeyExW(k, i, nombre, &largo, nullptr, nullptr, nullptr, nullptr)
-                                   : RegEnumValueW(k, i, nombre, &largo, nullptr, nullptr, nullptr, nullptr);
+            const LONG rc =
+                claves ? RegEnumKeyExW(k, i, nombre, &largo, nullptr, nullptr, nullptr, nullptr)
+                       : RegEnumValueW(k, i, nombre, &largo, nullptr, nullptr, nullptr, nullptr);
             if (rc != ERROR_SUCCESS && rc != ERROR_MORE_DATA) break;
             l << QString::fromWCharArray(nombre, int(largo));
         }
         RegCloseKey(k);
         return l;
     }
-    std::optional<QStringList> subclaves(Raiz r, const QString& ruta) override { return enumerar(r, ruta, true); }
-    std::optional<QStringList> valores(Raiz r, const QString& ruta) override { return enumerar(r, ruta, false); }
+    std::optional<QStringList> subclaves(Raiz r, const QString& ruta) override {
+        return enumerar(r, ruta, true);
+    }
+    std::optional<QStringList> valores(Raiz r, const QString& ruta) override {
+        return enumerar(r, ruta, false);
+    }
 };
 
-}  // namespace
+} // namespace
 #endif
 
 namespace {
 AlmacenRegistro* instalado = nullptr;
-}  // namespace
+} // namespace
 
 AlmacenRegistro& registro() {
     if (instalado) return *instalado;
@@ -307,6 +329,8 @@ AlmacenRegistro& registro() {
     return sistema;
 }
 
-void establecerRegistro(AlmacenRegistro* almacen) { instalado = almacen; }
+void establecerRegistro(AlmacenRegistro* almacen) {
+    instalado = almacen;
+}
 
-}  // namespace zv
+} // namespace zv

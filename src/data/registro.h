@@ -20,7 +20,7 @@ enum class Raiz : quint32 {
     CurrentConfig = 0x80000005,
     DynData = 0x80000006,
 };
-QString nombreRaiz(Raiz r);  // "HKEY_LOCAL_MACHINE"
+QString nombreRaiz(Raiz r); // "HKEY_LOCAL_MACHINE"
 
 struct ValorRegistro {
     enum Tipo { Texto = 1, Binario = 3, Numero = 4 };
@@ -39,14 +39,14 @@ namespace codigo {
 inline constexpr int kExito = 0;
 inline constexpr int kNoEncontrado = 2;
 inline constexpr int kAccesoDenegado = 5;
-inline constexpr int kNoVacia = 1018;  // a key with sub-keys cannot be deleted alone
-}  // namespace codigo
+inline constexpr int kNoVacia = 1018; // a key with sub-keys cannot be deleted alone
+} // namespace codigo
 
 class AlmacenRegistro {
 public:
     virtual ~AlmacenRegistro() = default;
     virtual bool existeClave(Raiz r, const QString& ruta) = 0;
-    virtual int crearClave(Raiz r, const QString& ruta) = 0;  // with its missing parents
+    virtual int crearClave(Raiz r, const QString& ruta) = 0; // with its missing parents
     // An empty name is the key's default (unnamed) value.
     virtual std::optional<ValorRegistro> leer(Raiz r, const QString& ruta,
                                               const QString& nombre) = 0;
@@ -54,7 +54,7 @@ public:
     virtual int escribir(Raiz r, const QString& ruta, const QString& nombre,
                          const ValorRegistro& v) = 0;
     virtual int borrarValor(Raiz r, const QString& ruta, const QString& nombre) = 0;
-    virtual int borrarClave(Raiz r, const QString& ruta) = 0;  // a key without sub-keys
+    virtual int borrarClave(Raiz r, const QString& ruta) = 0; // a key without sub-keys
     // Names of sub-keys and of values; nullopt when the key does not exist.
     virtual std::optional<QStringList> subclaves(Raiz r, const QString& ruta) = 0;
     virtual std::optional<QStringList> valores(Raiz r, const QString& ruta) = 0;
@@ -86,4 +86,4 @@ private:
     std::unique_ptr<Impl> d_;
 };
 
-}  // namespace zv
+} // namespace zv

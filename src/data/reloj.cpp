@@ -5,10 +5,14 @@ namespace zv {
 namespace {
 Reloj sistema;
 Reloj* instalado = nullptr;
-}  // namespace
+} // namespace
 
-Reloj& reloj() { return instalado ? *instalado : sistema; }
+Reloj& reloj() {
+    return instalado ? *instalado : sistema;
+}
 
-void establecerReloj(Reloj* r) { instalado = r; }
+void establecerReloj(Reloj* r) {
+    instalado = r;
+}
 
-}  // namespace zv
+} // namespace zv

@@ -32,4 +32,4 @@ private:
     QDateTime momento_;
 };
 
-}  // namespace zv
+} // namespace zv

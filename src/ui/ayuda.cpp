@@ -31,11 +31,12 @@ QString indice() {
     }
     QString inicio = leer(u"inicio"_s);
     const QString bloque = u"<h2>Contenido</h2>\n<ul>\n"_s + lista + u"</ul>\n"_s;
-    if (inicio.contains(u"<!--contenido-->"_s)) return inicio.replace(u"<!--contenido-->"_s, bloque);
+    if (inicio.contains(u"<!--contenido-->"_s))
+        return inicio.replace(u"<!--contenido-->"_s, bloque);
     return u"<html><body><h1>%1</h1>%2</body></html>"_s.arg(aplicacion::kTitulo, bloque);
 }
 
-}  // namespace
+} // namespace
 
 QList<PaginaAyuda> paginas() {
     QList<PaginaAyuda> l;
@@ -68,7 +69,7 @@ QString html(const QString& clave) {
     return leer(clave);
 }
 
-}  // namespace ayuda
+} // namespace ayuda
 
 VentanaAyuda::VentanaAyuda() {
     setObjectName(u"frmAyuda"_s);
@@ -85,7 +86,9 @@ VentanaAyuda::VentanaAyuda() {
     });
 }
 
-void VentanaAyuda::ir(const QString& clave) { navegador_->setHtml(ayuda::html(clave)); }
+void VentanaAyuda::ir(const QString& clave) {
+    navegador_->setHtml(ayuda::html(clave));
+}
 
 void VentanaAyuda::mostrar(const QString& pagina) {
     static QPointer<VentanaAyuda> unica;
@@ -96,4 +99,4 @@ void VentanaAyuda::mostrar(const QString& pagina) {
     unica->activateWindow();
 }
 
-}  // namespace zv
+} // namespace zv

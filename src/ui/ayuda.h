@@ -11,8 +11,8 @@ class QTextBrowser;
 namespace zv {
 
 struct PaginaAyuda {
-    QString clave;   // file name without ".html": a window's name, or "inicio"
-    QString titulo;  // the page's <title>
+    QString clave;  // file name without ".html": a window's name, or "inicio"
+    QString titulo; // the page's <title>
     int orden = 1000;
 };
 
@@ -22,7 +22,7 @@ QList<PaginaAyuda> paginas();
 // The HTML of a page; the contents page for "" or an unknown page.
 QString html(const QString& clave);
 bool existe(const QString& clave);
-}  // namespace ayuda
+} // namespace ayuda
 
 // The help window: one, modeless.
 class VentanaAyuda : public QWidget {
@@ -36,4 +36,4 @@ private:
     QTextBrowser* navegador_;
 };
 
-}  // namespace zv
+} // namespace zv

@@ -40,7 +40,8 @@ QAction* BarraHerramientas::agregarDesplegable(const QString& clave, const QStri
     menus_.insert(clave, menu);
     if (auto* b = qobject_cast<QToolButton*>(widgetForAction(a)))
         b->setPopupMode(QToolButton::MenuButtonPopup);
-    for (const auto& [k, c] : items) agregarItem(clave, k, c);
+    for (const auto& [k, c] : items)
+        agregarItem(clave, k, c);
     return a;
 }
 
@@ -56,9 +57,13 @@ QAction* BarraHerramientas::agregarItem(const QString& claveBoton, const QString
     return a;
 }
 
-void BarraHerramientas::agregarSeparadorClave() { addSeparator(); }
+void BarraHerramientas::agregarSeparadorClave() {
+    addSeparator();
+}
 
-QAction* BarraHerramientas::boton(const QString& clave) const { return botones_.value(clave); }
+QAction* BarraHerramientas::boton(const QString& clave) const {
+    return botones_.value(clave);
+}
 
 QAction* BarraHerramientas::item(const QString& claveBoton, const QString& claveItem) const {
     QMenu* menu = menus_.value(claveBoton);
@@ -82,7 +87,8 @@ void BarraHerramientas::habilitar(const QString& clave, bool si) {
 }
 
 void BarraHerramientas::habilitar(const QStringList& claves, bool si) {
-    for (const QString& c : claves) habilitar(c, si);
+    for (const QString& c : claves)
+        habilitar(c, si);
 }
 
 bool BarraHerramientas::habilitado(const QString& clave) const {
@@ -90,7 +96,9 @@ bool BarraHerramientas::habilitado(const QString& clave) const {
     return a && a->isEnabled();
 }
 
-void BarraHerramientas::pulsar(const QString& clave) { Q_EMIT botonPulsado(clave); }
+void BarraHerramientas::pulsar(const QString& clave) {
+    Q_EMIT botonPulsado(clave);
+}
 
 void BarraHerramientas::pulsarItem(const QString& claveBoton, const QString& claveItem) {
     Q_EMIT itemPulsado(claveBoton, claveItem);
@@ -126,8 +134,9 @@ QAction* itemQueReenvia(QMenu* menu, const QString& nombre, const QString& capti
 QAction* itemQueReenvia(QMenu* menu, const QString& nombre, const QString& caption,
                         BarraHerramientas* barra, const QString& claveBoton,
                         const QString& claveItem) {
-    return agregarItemMenu(menu, nombre, caption,
-                           [barra, claveBoton, claveItem] { barra->pulsarItem(claveBoton, claveItem); });
+    return agregarItemMenu(menu, nombre, caption, [barra, claveBoton, claveItem] {
+        barra->pulsarItem(claveBoton, claveItem);
+    });
 }
 
-}  // namespace zv
+} // namespace zv

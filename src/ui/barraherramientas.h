@@ -17,7 +17,7 @@ class QToolButton;
 
 namespace zv {
 
-using ItemsDesplegable = QList<QPair<QString, QString>>;  // (key, caption)
+using ItemsDesplegable = QList<QPair<QString, QString>>; // (key, caption)
 
 class BarraHerramientas : public QToolBar {
     Q_OBJECT
@@ -73,4 +73,4 @@ QAction* itemQueReenvia(QMenu* menu, const QString& nombre, const QString& capti
                         BarraHerramientas* barra, const QString& claveBoton,
                         const QString& claveItem);
 
-}  // namespace zv
+} // namespace zv

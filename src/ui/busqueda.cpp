@@ -10,7 +10,7 @@ namespace zv {
 const FilaBusqueda* TablaBusqueda::fila(const QString& clave) const {
     if (clave.isEmpty()) return filas.size() == 1 ? &filas.front() : nullptr;
     for (const FilaBusqueda& f : filas)
-        if (f.clave == clave) return &f;  // keys compare exactly
+        if (f.clave == clave) return &f; // keys compare exactly
     return nullptr;
 }
 
@@ -38,8 +38,8 @@ void Busqueda::buscar(const QString& clave) {
     const FilaBusqueda* f = tabla_.fila(clave);
     if (!f) return;
     const bool protegida = tabla_.estilo == EstiloBusqueda::Protegido;
-    const QString prompt = exacta || f->promptContiene.isEmpty() ? f->promptExacto
-                                                                 : f->promptContiene;
+    const QString prompt =
+        exacta || f->promptContiene.isEmpty() ? f->promptExacto : f->promptContiene;
     const QString titulo = protegida ? aplicacion::kTitulo : f->tituloEntrada;
     QString texto = plataforma().entrada(prompt, titulo, f->defecto);
     if (protegida) texto = texto.trimmed();
@@ -47,16 +47,18 @@ void Busqueda::buscar(const QString& clave) {
 
     if (!protegida) {
         if (texto.isEmpty()) return;
-        origen_->establecerSql(exacta ? sql::empalmar(f->exactoPrefijo, texto, f->exactoSufijo)
-                                      : sql::empalmar(f->contienePrefijo, texto, f->contieneSufijo));
+        origen_->establecerSql(exacta
+                                   ? sql::empalmar(f->exactoPrefijo, texto, f->exactoSufijo)
+                                   : sql::empalmar(f->contienePrefijo, texto, f->contieneSufijo));
         origen_->refrescar();
         if (despues_) despues_();
         return;
     }
 
     if (!texto.isEmpty()) {
-        origen_->establecerSql(exacta ? sql::empalmar(f->exactoPrefijo, texto, f->exactoSufijo)
-                                      : sql::empalmar(f->contienePrefijo, texto, f->contieneSufijo));
+        origen_->establecerSql(exacta
+                                   ? sql::empalmar(f->exactoPrefijo, texto, f->exactoSufijo)
+                                   : sql::empalmar(f->contienePrefijo, texto, f->contieneSufijo));
     }
     origen_->refrescar();
     if (origen_->cantidad() < 1) {
@@ -85,4 +87,4 @@ void Busqueda::ordenar(const QString& clave, bool ascendente) {
     if (despues_) despues_();
 }
 
-}  // namespace zv
+} // namespace zv

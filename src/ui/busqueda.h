@@ -15,15 +15,15 @@ namespace zv {
 class OrigenRegistros;
 
 struct FilaBusqueda {
-    QString clave;             // field key of the drop-down and menu items; empty in one-row tables
-    QString titulo;            // caption of those items
+    QString clave;  // field key of the drop-down and menu items; empty in one-row tables
+    QString titulo; // caption of those items
     QString promptExacto;
-    QString promptContiene;    // empty: the same as promptExacto
-    QString tituloEntrada;     // input box title (the guarded style always uses the app title)
-    QString defecto;           // text pre-filled in the input box
+    QString promptContiene; // empty: the same as promptExacto
+    QString tituloEntrada;  // input box title (the guarded style always uses the app title)
+    QString defecto;        // text pre-filled in the input box
     QString exactoPrefijo, exactoSufijo;
     QString contienePrefijo, contieneSufijo;
-    QString ascendente, descendente;  // complete statements; empty when the field has no sort
+    QString ascendente, descendente; // complete statements; empty when the field has no sort
     // Optional: decides whether a typed text can be searched (and may rewrite it); a text it
     // refuses counts as no text at all.
     std::function<bool(QString& texto, bool exacta)> aceptar;
@@ -34,9 +34,9 @@ enum class EstiloBusqueda { Simple, Protegido };
 struct TablaBusqueda {
     EstiloBusqueda estilo = EstiloBusqueda::Simple;
     QList<FilaBusqueda> filas;
-    QString noEncontrado;                         // guarded style
-    QString noEncontradoContiene;                 // empty: the same as noEncontrado
-    QString restaurarExacta, restaurarContiene;   // guarded style; restaurarContiene empty: same
+    QString noEncontrado;                       // guarded style
+    QString noEncontradoContiene;               // empty: the same as noEncontrado
+    QString restaurarExacta, restaurarContiene; // guarded style; restaurarContiene empty: same
     bool relojAlOrdenar = false;
     QString claveBuscar = QStringLiteral("buscar");
     QString claveAsc = QStringLiteral("orden_asc");
@@ -68,9 +68,8 @@ private:
 // The question that comes before every search.
 namespace busqueda {
 inline const QString kPreguntaTipo = QStringLiteral(
-    "Puede realizar una búsqueda exacta o dentro del texto. Para realizar una busqueda exacta de "
-    "clic en 'Si'. Haga clic en 'No' para buscar dentro del texto.");
+    "Puede realizar una búsqueda exacta o dentro del texto. Para realizar una busqueda exacta de clic en 'Si'. Haga clic en 'No' para buscar dentro del texto.");
 inline const QString kTituloPregunta = QStringLiteral("Zelvora - Seleccione el tipo de búsqueda");
-}  // namespace busqueda
+} // namespace busqueda
 
-}  // namespace zv
+} // namespace zv

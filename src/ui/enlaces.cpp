@@ -17,7 +17,7 @@ namespace zv {
 namespace {
 // A date picker showing no date sits at this day, displayed blank.
 const QDate kSinFecha(1752, 9, 14);
-}  // namespace
+} // namespace
 
 // ---------------------------------------------------------------------------------------------
 // ListaEnlazada
@@ -36,7 +36,7 @@ ListaEnlazada::ListaEnlazada(const QString& nombre, OrigenRegistros* filas,
     colValor_ = filas_->indiceCampo(campoValor_);
     connect(filas_, &OrigenRegistros::filasCambiadas, this, [this] {
         colValor_ = filas_->indiceCampo(campoValor_);
-        establecerValor(pendiente_);  // the model was reset: choose the bound row again
+        establecerValor(pendiente_); // the model was reset: choose the bound row again
     });
     connect(this, qOverload<int>(&QComboBox::activated), this, [this](int) {
         pendiente_ = valor();
@@ -191,4 +191,4 @@ bool Enlaces::hayCambios() const {
     return false;
 }
 
-}  // namespace zv
+} // namespace zv

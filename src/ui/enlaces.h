@@ -63,7 +63,7 @@ public:
     void enlazar(QPlainTextEdit* w, const QString& campo);
     void enlazar(QTextEdit* w, const QString& campo);
     void enlazar(QCheckBox* w, const QString& campo);
-    void enlazar(QDateTimeEdit* w, const QString& campo);  // date or time picker
+    void enlazar(QDateTimeEdit* w, const QString& campo); // date or time picker
     void enlazar(ListaEnlazada* w, const QString& campo);
 
     // Shows the current row in every control (edits not yet written are dropped).
@@ -88,4 +88,4 @@ private:
     bool cargando_ = false;
 };
 
-}  // namespace zv
+} // namespace zv

@@ -19,6 +19,8 @@ void MostrarError(const std::exception& e) {
     MostrarError(QString::fromUtf8(e.what()));
 }
 
-void AbrirAyuda(const QString& pagina) { plataforma().abrirAyuda(pagina); }
+void AbrirAyuda(const QString& pagina) {
+    plataforma().abrirAyuda(pagina);
+}
 
-}  // namespace zv
+} // namespace zv

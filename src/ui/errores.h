@@ -12,8 +12,7 @@ void MostrarError(const QString& descripcion);
 
 // Runs a handler; a failure ends it where it failed and is shown through MostrarError.
 // Returns whether the handler ran to its end.
-template <class F>
-bool protegido(F&& manejador) {
+template <class F> bool protegido(F&& manejador) {
     try {
         manejador();
         return true;
@@ -28,4 +27,4 @@ bool protegido(F&& manejador) {
 // Opens the help at a page (a window's name), or at its contents when there is no such page.
 void AbrirAyuda(const QString& pagina = {});
 
-}  // namespace zv
+} // namespace zv

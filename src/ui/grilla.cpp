@@ -19,9 +19,12 @@ QString textoDe(const QVariant& v, Formato f) {
     case QMetaType::QDate: {
         const QDate d = v.toDate();
         switch (f) {
-        case Formato::FechaLarga: return Regional::fechaConMes(d, true);
-        case Formato::FechaMedia: return Regional::fechaMedia(d);
-        default: return Regional::fechaCorta(d);
+        case Formato::FechaLarga:
+            return Regional::fechaConMes(d, true);
+        case Formato::FechaMedia:
+            return Regional::fechaMedia(d);
+        default:
+            return Regional::fechaCorta(d);
         }
     }
     case QMetaType::QTime:
@@ -77,7 +80,8 @@ void ModeloRegistros::resolver() {
         }
         return;
     }
-    for (const ColumnaGrilla& c : std::as_const(columnas_)) indices_.append(origen_->indiceCampo(c.campo));
+    for (const ColumnaGrilla& c : std::as_const(columnas_))
+        indices_.append(origen_->indiceCampo(c.campo));
 }
 
 int ModeloRegistros::columnaOrigen(int columna) const {
@@ -224,7 +228,7 @@ void Grilla::currentChanged(const QModelIndex& actual, const QModelIndex& previo
     sincronizando_ = true;
     const bool ok = protegido([&] { o->irA(actual.row()); });
     sincronizando_ = false;
-    if (!ok) seguirOrigen();  // the row could not be left: stay on it
+    if (!ok) seguirOrigen(); // the row could not be left: stay on it
 }
 
 void Grilla::mouseReleaseEvent(QMouseEvent* e) {
@@ -232,4 +236,4 @@ void Grilla::mouseReleaseEvent(QMouseEvent* e) {
     Q_EMIT pulsada();
 }
 
-}  // namespace zv
+} // namespace zv

@@ -16,11 +16,11 @@ class OrigenRegistros;
 
 enum class Formato {
     General,
-    FechaMedia,   // "Medium Date": 09-dic-26
-    FechaLarga,   // dd-MMM-yyyy: 09-dic-2026
-    FechaCorta,   // the regional short date
-    HoraLarga,    // "Long Time": 9:05:03
-    SiNo,         // Sí / No
+    FechaMedia, // "Medium Date": 09-dic-26
+    FechaLarga, // dd-MMM-yyyy: 09-dic-2026
+    FechaCorta, // the regional short date
+    HoraLarga,  // "Long Time": 9:05:03
+    SiNo,       // Sí / No
 };
 
 struct ColumnaGrilla {
@@ -92,4 +92,4 @@ private:
     bool sincronizando_ = false;
 };
 
-}  // namespace zv
+} // namespace zv

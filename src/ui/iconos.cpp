@@ -33,4 +33,4 @@ QIcon aplicacion() {
     return qApp->style()->standardIcon(QStyle::SP_DesktopIcon);
 }
 
-}  // namespace zv::iconos
+} // namespace zv::iconos

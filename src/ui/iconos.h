@@ -11,4 +11,4 @@ QIcon icono(const QString& clave);
 // The program's own icon (windows, the about box).
 QIcon aplicacion();
 
-}  // namespace zv::iconos
+} // namespace zv::iconos

@@ -41,11 +41,21 @@ public:
         caja.setWindowTitle(titulo);
         caja.setText(texto);
         switch (icono) {
-        case Icono::Advertencia: caja.setIcon(QMessageBox::Warning); break;
-        case Icono::Critico: caja.setIcon(QMessageBox::Critical); break;
-        case Icono::Pregunta: caja.setIcon(QMessageBox::Question); break;
-        case Icono::Informacion: caja.setIcon(QMessageBox::Information); break;
-        case Icono::Ninguno: caja.setIcon(QMessageBox::NoIcon); break;
+        case Icono::Advertencia:
+            caja.setIcon(QMessageBox::Warning);
+            break;
+        case Icono::Critico:
+            caja.setIcon(QMessageBox::Critical);
+            break;
+        case Icono::Pregunta:
+            caja.setIcon(QMessageBox::Question);
+            break;
+        case Icono::Informacion:
+            caja.setIcon(QMessageBox::Information);
+            break;
+        case Icono::Ninguno:
+            caja.setIcon(QMessageBox::NoIcon);
+            break;
         }
         switch (botones) {
         case Botones::Ok:
@@ -68,15 +78,18 @@ public:
             break;
         }
         switch (caja.exec()) {
-        case QMessageBox::Yes: return Respuesta::Si;
-        case QMessageBox::No: return Respuesta::No;
-        case QMessageBox::Ok: return Respuesta::Ok;
-        default: return botones == Botones::Ok ? Respuesta::Ok : Respuesta::Cancelar;
+        case QMessageBox::Yes:
+            return Respuesta::Si;
+        case QMessageBox::No:
+            return Respuesta::No;
+        case QMessageBox::Ok:
+            return Respuesta::Ok;
+        default:
+            return botones == Botones::Ok ? Respuesta::Ok : Respuesta::Cancelar;
         }
     }
 
-    QString entrada(const QString& prompt, const QString& titulo,
-                    const QString& defecto) override {
+    QString entrada(const QString& prompt, const QString& titulo, const QString& defecto) override {
         bool ok = false;
         const QString t = QInputDialog::getText(QApplication::activeWindow(), titulo, prompt,
                                                 QLineEdit::Normal, defecto, &ok);
@@ -85,7 +98,7 @@ public:
 
     void mostrarModal(QWidget* w, const std::function<void()>& alMostrarse) override {
         QPointer<QWidget> p(w);
-        const bool yaAbierta = w->isVisible();  // an ordinary window: bring it forward and wait
+        const bool yaAbierta = w->isVisible(); // an ordinary window: bring it forward and wait
         if (!yaAbierta) w->setWindowModality(Qt::ApplicationModal);
         w->show();
         w->raise();
@@ -109,8 +122,10 @@ public:
 
     void establecerPuntero(Puntero p) override {
         if (p == puntero_) return;
-        if (p == Puntero::Reloj) QApplication::setOverrideCursor(Qt::WaitCursor);
-        else QApplication::restoreOverrideCursor();
+        if (p == Puntero::Reloj)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
         puntero_ = p;
     }
 
@@ -146,13 +161,15 @@ private:
 
 Plataforma* instalada = nullptr;
 
-}  // namespace
+} // namespace
 
 Plataforma& plataforma() {
     static PlataformaQt qt;
     return instalada ? *instalada : qt;
 }
 
-void establecerPlataforma(Plataforma* p) { instalada = p; }
+void establecerPlataforma(Plataforma* p) {
+    instalada = p;
+}
 
-}  // namespace zv
+} // namespace zv

@@ -61,4 +61,4 @@ public:
     RelojDeArena& operator=(const RelojDeArena&) = delete;
 };
 
-}  // namespace zv
+} // namespace zv

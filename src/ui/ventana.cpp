@@ -5,6 +5,7 @@
 #include "data/origenregistros.h"
 #include "ui/errores.h"
 #include "ui/plataforma.h"
+#include "ui/ventanas.h"
 
 #include <QCloseEvent>
 
@@ -17,15 +18,21 @@ Ventana::Ventana(const QString& nombre, QWidget* parent) : QMainWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
-void Ventana::establecerTitulo(const QString& sufijo) { setWindowTitle(aplicacion::titulo(sufijo)); }
+void Ventana::establecerTitulo(const QString& sufijo) {
+    setWindowTitle(aplicacion::titulo(sufijo));
+}
 
 void Ventana::activar() {
     protegido([this] { alActivar(); });
 }
 
-bool Ventana::cerrar() { return close(); }
+bool Ventana::cerrar() {
+    return close();
+}
 
-QList<OrigenRegistros*> Ventana::origenes() const { return findChildren<OrigenRegistros*>(); }
+QList<OrigenRegistros*> Ventana::origenes() const {
+    return findChildren<OrigenRegistros*>();
+}
 
 void Ventana::closeEvent(QCloseEvent* e) {
     // Edits typed into bound fields and grid cells are stored as the window closes.
@@ -34,9 +41,9 @@ void Ventana::closeEvent(QCloseEvent* e) {
         try {
             o->guardarPendiente();
         } catch (const std::exception& ex) {
-            const QString causa =
-                dynamic_cast<const Error*>(&ex) ? static_cast<const Error&>(ex).resumen()
-                                                : QString::fromUtf8(ex.what());
+            const QString causa = dynamic_cast<const Error*>(&ex)
+                                      ? static_cast<const Error&>(ex).resumen()
+                                      : QString::fromUtf8(ex.what());
             plataforma().establecerPuntero(Puntero::Normal);
             const Respuesta r = plataforma().mensaje(
                 u"No se pudieron guardar los cambios de esta ventana:\n%1\n\n¿Desea cerrarla "
@@ -55,6 +62,7 @@ void Ventana::closeEvent(QCloseEvent* e) {
         return;
     }
     e->accept();
+    Ventanas::olvidar(this);
 }
 
-}  // namespace zv
+} // namespace zv

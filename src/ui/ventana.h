@@ -30,4 +30,4 @@ protected:
     QList<OrigenRegistros*> origenes() const;
 };
 
-}  // namespace zv
+} // namespace zv

@@ -23,13 +23,15 @@ Registro& reg() {
     return r;
 }
 
-}  // namespace
+} // namespace
 
 void Ventanas::registrar(const QString& nombre, Fabrica fabrica) {
     reg().fabricas.insert(nombre, std::move(fabrica));
 }
 
-bool Ventanas::registrada(const QString& nombre) { return reg().fabricas.contains(nombre); }
+bool Ventanas::registrada(const QString& nombre) {
+    return reg().fabricas.contains(nombre);
+}
 
 QWidget* Ventanas::abierta(const QString& nombre) {
     auto it = reg().abiertas.find(nombre);
@@ -92,7 +94,19 @@ void Ventanas::notificarActiva(QWidget* w) {
     v->activar();
 }
 
-QWidget* Ventanas::activa() { return reg().activa; }
+void Ventanas::olvidar(QWidget* w) {
+    for (auto it = reg().abiertas.begin(); it != reg().abiertas.end();) {
+        if (!it.value() || it.value() == w)
+            it = reg().abiertas.erase(it);
+        else
+            ++it;
+    }
+    if (reg().activa == w) reg().activa = nullptr;
+}
+
+QWidget* Ventanas::activa() {
+    return reg().activa;
+}
 
 bool Ventanas::cerrarTodasSalvo(QWidget* excepto) {
     const auto abiertas = reg().abiertas;
@@ -105,7 +119,7 @@ bool Ventanas::cerrarTodasSalvo(QWidget* excepto) {
 
 void Ventanas::seguirActivacion() {
     QObject::connect(qApp, &QGuiApplication::focusWindowChanged, qApp, [](QWindow* ventana) {
-        if (!ventana) return;  // another program took the focus: nothing changes for us
+        if (!ventana) return; // another program took the focus: nothing changes for us
         QWidget* w = QApplication::activeWindow();
         if (w) notificarActiva(w);
     });
@@ -117,4 +131,4 @@ void Ventanas::reiniciar() {
     reg().activa = nullptr;
 }
 
-}  // namespace zv
+} // namespace zv

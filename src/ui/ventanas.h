@@ -24,8 +24,7 @@ public:
     static QWidget* abierta(const QString& nombre);
     // The open instance, or a new one (its load step runs now); nullptr for unknown screens.
     static QWidget* obtener(const QString& nombre);
-    template <class T>
-    static T* obtener(const QString& nombre) {
+    template <class T> static T* obtener(const QString& nombre) {
         return qobject_cast<T*>(obtener(nombre));
     }
 
@@ -36,6 +35,9 @@ public:
     // ordinary window is brought forward and waited for.
     static void mostrarModal(const QString& nombre);
     static void mostrarModal(QWidget* w);
+
+    // A window closed: asking for its screen again creates a new one.
+    static void olvidar(QWidget* w);
 
     // The program's active window changed (the platform reports it; tests may call it).
     static void notificarActiva(QWidget* w);
@@ -50,4 +52,4 @@ public:
     static void reiniciar();
 };
 
-}  // namespace zv
+} // namespace zv

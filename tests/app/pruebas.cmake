@@ -1,1 +1,2 @@
-# Tests of start-up and the main window.
+zelvora_test(prueba_frmprincipal ${CMAKE_CURRENT_LIST_DIR}/prueba_frmprincipal.cpp)
+zelvora_test(prueba_arranque ${CMAKE_CURRENT_LIST_DIR}/prueba_arranque.cpp)

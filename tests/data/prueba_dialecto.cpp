@@ -15,7 +15,8 @@ class PruebaDialecto : public QObject {
     QStringList columna(const QString& sql) {
         QStringList out;
         Sentencia s = db->bd().prepararJet(sql);
-        while (s.paso()) out << s.valor(0).toString();
+        while (s.paso())
+            out << s.valor(0).toString();
         return out;
     }
 
@@ -77,7 +78,8 @@ private Q_SLOTS:
         QCOMPARE(orden, (QStringList{QString(), QString(), u"Ángel"_s, u"avión"_s, u"nube"_s,
                                      u"Nube"_s, u"ñandú"_s, u"oso"_s, u"zorro"_s}));
         // The column's index gives the same answers as a scan.
-        QCOMPARE(db->escalar(u"SELECT count(*) FROM ORIGENES WHERE ORIDESCRIPCION='NUBE'"_s).toInt(), 2);
+        QCOMPARE(
+            db->escalar(u"SELECT count(*) FROM ORIGENES WHERE ORIDESCRIPCION='NUBE'"_s).toInt(), 2);
     }
 
     void unTextoDelUsuarioNoCambiaLaFormaDeLaSentencia() {
@@ -85,25 +87,33 @@ private Q_SLOTS:
         db->ejecutar(u"INSERT INTO CONTACTOS (ConApellido) VALUES ('O''Brien'), ('Smith')"_s);
         QCOMPARE(db->escalar(sql::empalmar(p, u"O'Brien"_s, u"'"_s)).toInt(), 1);
         QCOMPARE(db->escalar(sql::empalmar(p, u"x' OR '1'='1"_s, u"'"_s)).toInt(), 0);
-        QCOMPARE(db->escalar(sql::empalmar(u"SELECT count(*) FROM CONTACTOS WHERE INSTR(1,CONAPELLIDO,'"_s,
-                                           u"'b"_s, u"')>0"_s)).toInt(), 1);
+        QCOMPARE(db->escalar(sql::empalmar(
+                                 u"SELECT count(*) FROM CONTACTOS WHERE INSTR(1,CONAPELLIDO,'"_s,
+                                 u"'b"_s, u"')>0"_s))
+                     .toInt(),
+                 1);
         // Between # only a date; elsewhere only a number.
         QCOMPARE(sql::empalmar(u"X=#"_s, u"3/15/2026"_s, u"#"_s), u"X=#3/15/2026#"_s);
-        QVERIFY_THROWS_EXCEPTION(Error, sql::empalmar(u"X=#"_s, u"1/1/2020# OR 1=1 OR #1/1/2020"_s, u"#"_s));
+        QVERIFY_THROWS_EXCEPTION(
+            Error, sql::empalmar(u"X=#"_s, u"1/1/2020# OR 1=1 OR #1/1/2020"_s, u"#"_s));
         QVERIFY_THROWS_EXCEPTION(Error, sql::empalmar(u"CALID="_s, u"1 OR 1=1"_s, QString()));
         QCOMPARE(sql::empalmar(u"CALID="_s, u" 42 "_s, QString()), u"CALID=42"_s);
         // One statement at a time.
-        QVERIFY_THROWS_EXCEPTION(DbError, db->ejecutar(u"DELETE FROM CONTACTOS; DELETE FROM ORIGENES"_s));
+        QVERIFY_THROWS_EXCEPTION(DbError,
+                                 db->ejecutar(u"DELETE FROM CONTACTOS; DELETE FROM ORIGENES"_s));
     }
 
     void lasConsultasSimplesLlevanElRowidDeCadaTabla() {
         auto t = sql::traducir(u"SELECT CALENDARIO.*, ACTIVIDADES.ACTDESCRIPCION FROM CALENDARIO, "
-                               u"ACTIVIDADES WHERE CALENDARIO.ACTID=ACTIVIDADES.ACTID"_s, true);
+                               u"ACTIVIDADES WHERE CALENDARIO.ACTID=ACTIVIDADES.ACTID"_s,
+                               true);
         QCOMPARE(t.tablasConRowid, (QStringList{u"CALENDARIO"_s, u"ACTIVIDADES"_s}));
         t = sql::traducir(u"SELECT P.PRODESCRIPCION, P.PROID FROM EMPRESAS_PRODUCTOS  PE, "
-                          u"PRODUCTOS P WHERE PE.PROID=P.PROID AND EMPID=3"_s, true);
+                          u"PRODUCTOS P WHERE PE.PROID=P.PROID AND EMPID=3"_s,
+                          true);
         QCOMPARE(t.aliasConRowid, (QStringList{u"PE"_s, u"P"_s}));
-        QVERIFY(sql::traducir(u"SELECT DISTINCT EmpZona FROM EMPRESAS"_s, true).tablasConRowid.isEmpty());
+        QVERIFY(sql::traducir(u"SELECT DISTINCT EmpZona FROM EMPRESAS"_s, true)
+                    .tablasConRowid.isEmpty());
         QCOMPARE(sql::traducir(u"OrganizacionDiaria"_s).sql, u"SELECT * FROM OrganizacionDiaria"_s);
     }
 };

@@ -6,8 +6,11 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QPointer>
 
 namespace zv::prueba {
+
+void cerrarVentanas();
 
 BaseDatosPrueba::BaseDatosPrueba() {
     ruta_ = dir_.path() + QStringLiteral("/bd2000.mdb");
@@ -17,7 +20,7 @@ BaseDatosPrueba::BaseDatosPrueba() {
 
 BaseDatosPrueba::~BaseDatosPrueba() {
     // Windows still open hold record sources on this database: close them first.
-    for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+    cerrarVentanas();
     if (BaseDatos::principalSiHay() == bd_.get()) BaseDatos::establecerPrincipal(nullptr);
 }
 
@@ -46,7 +49,8 @@ Entorno::Entorno(int& argc, char** argv) : d_(std::make_unique<Impl>()) {
     Regional::establecer(QLocale(QLocale::Spanish, QLocale::Spain));
     QLocale::setDefault(Regional::locale());
     establecerPlataforma(&plataformaPrueba());
-    d_->registro = std::make_unique<RegistroIni>(d_->carpeta.path() + QStringLiteral("/registro.ini"));
+    d_->registro =
+        std::make_unique<RegistroIni>(d_->carpeta.path() + QStringLiteral("/registro.ini"));
     establecerRegistro(d_->registro.get());
 }
 
@@ -56,13 +60,24 @@ Entorno::~Entorno() {
     establecerReloj(nullptr);
 }
 
+void cerrarVentanas() {
+    // Windows own their menus and pop-ups: only windows without a parent are deleted, each once.
+    QList<QPointer<QWidget>> ventanas;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (!w->parentWidget()) ventanas << w;
+    for (const QPointer<QWidget>& w : ventanas)
+        delete w.data();
+}
+
 void reiniciarTodo() {
     plataformaPrueba().limpiar();
-    for (QWidget* w : QApplication::topLevelWidgets()) delete w;
+    cerrarVentanas();
     Ventanas::reiniciar();
     establecerReloj(nullptr);
 }
 
-void registrarVentanas() { registrarTodasLasVentanas(); }
+void registrarVentanas() {
+    registrarTodasLasVentanas();
+}
 
-}  // namespace zv::prueba
+} // namespace zv::prueba

@@ -10,9 +10,12 @@ Respuesta PlataformaPrueba::mensaje(const QString& texto, Botones botones, Icono
     mensajes.append({texto, botones, icono, titulo});
     if (!respuestas.isEmpty()) return respuestas.takeFirst();
     switch (botones) {
-    case Botones::Ok: return Respuesta::Ok;
-    case Botones::SiNo: return Respuesta::No;
-    default: return Respuesta::Cancelar;
+    case Botones::Ok:
+        return Respuesta::Ok;
+    case Botones::SiNo:
+        return Respuesta::No;
+    default:
+        return Respuesta::Cancelar;
     }
 }
 
@@ -31,8 +34,10 @@ void PlataformaPrueba::mostrarModal(QWidget* w, const std::function<void()>& alM
     if (alMostrarse) alMostrarse();
     if (!p) return;
     const auto guion = guiones.constFind(w->objectName());
-    if (guion != guiones.constEnd()) (*guion)(w);
-    else if (guionPorDefecto) guionPorDefecto(w);
+    if (guion != guiones.constEnd())
+        (*guion)(w);
+    else if (guionPorDefecto)
+        guionPorDefecto(w);
     if (p && p->isVisible()) p->close();
 }
 
@@ -79,4 +84,4 @@ PlataformaPrueba& plataformaPrueba() {
     return p;
 }
 
-}  // namespace zv::prueba
+} // namespace zv::prueba

@@ -1,1 +1,2 @@
-# Tests of what every window shares.
+zelvora_test(prueba_busqueda ${CMAKE_CURRENT_LIST_DIR}/prueba_busqueda.cpp)
+zelvora_test(prueba_ventanas ${CMAKE_CURRENT_LIST_DIR}/prueba_ventanas.cpp)

@@ -1,0 +1,91 @@
+// Start-up: the application folder recorded once in the registry, the splash window, and one
+// running program per database file.
+#include "app/frmpresentacion.h"
+#include "app/instanciaunica.h"
+#include "app/modprincipal.h"
+#include "data/registro.h"
+#include "support/entorno.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QSignalSpy>
+
+using namespace Qt::StringLiterals;
+using namespace zv;
+
+class PruebaArranque : public QObject {
+    Q_OBJECT
+    const QString clave = u"SOFTWARE\\Tessaro\\Zelvora\\Path"_s;
+
+private Q_SLOTS:
+    void laCarpetaSeAnotaUnaSolaVez() {
+        QTemporaryDir dir;
+        RegistroIni r(dir.path() + u"/registro.ini"_s);
+        establecerRegistro(&r);
+        QCOMPARE(ObtenerRuta(), QString());
+        GuardarRuta();
+        QCOMPARE(ObtenerRuta(), QDir::toNativeSeparators(carpetaAplicacion()));
+        // Keys ignore letter case: written under "Software", read under "SOFTWARE".
+        QVERIFY(r.existeClave(Raiz::LocalMachine, u"software\\tessaro\\zelvora"_s));
+        // A second start finds it and writes nothing.
+        QFile ini(dir.path() + u"/registro.ini"_s);
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QByteArray antes = ini.readAll();
+        ini.close();
+        if (ObtenerRuta().isEmpty()) GuardarRuta();
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QCOMPARE(ini.readAll(), antes);
+        // A long folder is read back whole.
+        const QString larga = u"/"_s + QString(254, u'x');
+        QCOMPARE(EstablecerValor(Raiz::LocalMachine, clave, u"Path"_s, 1, larga), 0);
+        QCOMPARE(ObtenerRuta(), larga);
+        QCOMPARE(ObtenerRuta().size(), 255);
+        // A value of another kind is not a folder.
+        r.escribir(Raiz::LocalMachine, clave, u"Path"_s, ValorRegistro::deNumero(7));
+        QCOMPARE(ObtenerRuta(), QString());
+        establecerRegistro(nullptr);
+    }
+
+    void laPresentacionSeCierraConUnaTecla() {
+        QPointer<FrmPresentacion> f = new FrmPresentacion;
+        f->show();
+        QCOMPARE(f->findChild<QLabel*>(u"lblVersion"_s)->text(), u"Version 1.0.4"_s);
+        QCOMPARE(f->findChild<QLabel*>(u"lblProductName"_s)->text(), u"Zelvora"_s);
+        QCOMPARE(f->findChild<QLabel*>(u"lblPropaganda"_s)->text(),
+                 u"Planee sus negocios con éxito"_s);
+        QTest::keyClick(f.data(), Qt::Key_A);
+        QVERIFY(f.isNull() || !f->isVisible());
+    }
+
+    void unSegundoProgramaTraeAlPrimeroAlFrente() {
+        QTemporaryDir dir;
+        const QString bd = dir.path() + u"/bd2000.mdb"_s;
+        InstanciaUnica primera(bd);
+        QVERIFY(primera.primera());
+        QSignalSpy frente(&primera, &InstanciaUnica::traerAlFrente);
+        {
+            InstanciaUnica segunda(bd);
+            QVERIFY(!segunda.primera());
+            QVERIFY(segunda.avisarALaPrimera());
+        }
+        QTRY_COMPARE(frente.count(), 1);
+        // Another file is another program.
+        InstanciaUnica otra(dir.path() + u"/otra.mdb"_s);
+        QVERIFY(otra.primera());
+    }
+
+    void unCerrojoAbandonadoNoImpideArrancar() {
+        QTemporaryDir dir;
+        const QString bd = dir.path() + u"/bd2000.mdb"_s;
+        // The lock of a program that died: a process number no process has.
+        QFile cerrojo(bd + u".lock"_s);
+        QVERIFY(cerrojo.open(QIODevice::WriteOnly));
+        cerrojo.write("999999\nzelvora\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        cerrojo.close();
+        InstanciaUnica i(bd);
+        QVERIFY(i.primera());
+    }
+};
+
+ZV_PRUEBA_MAIN(PruebaArranque)
+#include "prueba_arranque.moc"
