@@ -1,9 +1,13 @@
 #include "agenda/registro.h"
 
+#include "agenda/frmorganizaciondiaria.h"
 #include "ui/ventanas.h"
 
 namespace zv {
 
-void registrarVentanasAgenda() {}
+void registrarVentanasAgenda() {
+    Ventanas::registrar(QStringLiteral("frmOrganizacionDiaria"),
+                        [] { return new FrmOrganizacionDiaria; });
+}
 
 }  // namespace zv
