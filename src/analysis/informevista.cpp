@@ -124,6 +124,7 @@ VistaPrevia::VistaPrevia(std::shared_ptr<const Diseno> diseno)
     area_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     area_->setBackgroundRole(QPalette::Dark);
     area_->setWidget(hoja_);
+    area_->viewport()->installEventFilter(this);
     setCentralWidget(area_);
     resize(900, 760);
     mostrarPagina();
@@ -218,9 +219,11 @@ void VistaPrevia::botonPulsado(const QString& clave) {
     });
 }
 
-void VistaPrevia::resizeEvent(QResizeEvent* e) {
-    Ventana::resizeEvent(e);
-    if (ajuste_ != Ajuste::Factor) hoja_->ajustar();
+bool VistaPrevia::eventFilter(QObject* o, QEvent* e) {
+    // The fitting zooms follow the room the sheet has.
+    if (area_ && o == area_->viewport() && e->type() == QEvent::Resize && ajuste_ != Ajuste::Factor)
+        hoja_->ajustar();
+    return Ventana::eventFilter(o, e);
 }
 
 void VistaPrevia::keyPressEvent(QKeyEvent* e) {

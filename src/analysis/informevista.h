@@ -40,7 +40,7 @@ public:
     void botonPulsado(const QString& clave);
 
 protected:
-    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
