@@ -69,6 +69,9 @@ QFont fuenteDe(Estilo e) {
     f.setBold(d.negrita);
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setKerning(true);
+    // A spacing too small to see keeps "fi" and "fl" as two letters: the text copied from a
+    // PDF, or searched in it, is the text of the database.
+    f.setLetterSpacing(QFont::AbsoluteSpacing, 0.02);
     return f;
 }
 
