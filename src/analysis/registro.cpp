@@ -2,6 +2,7 @@
 
 #include "analysis/consultaestadistica.h"
 #include "analysis/consultapersonalizada.h"
+#include "analysis/informeacciones.h"
 #include "ui/ventanas.h"
 
 using namespace Qt::StringLiterals;
@@ -12,6 +13,7 @@ void registrarVentanasAnalisis() {
     for (const VentanaConsulta& v : tablaVentanasConsulta())
         Ventanas::registrar(QString::fromLatin1(v.nombre), [&v] { return new FrmConsulta(v); });
     Ventanas::registrar(u"frmConsultaPersonalizada"_s, [] { return new FrmConsultaPersonalizada; });
+    informe::registrarVistasPrevias();
 }
 
 }  // namespace zv
