@@ -15,15 +15,28 @@
 #include <cstdio>
 #include <ctime>
 #include <sqlite3.h>
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+// The processor time this process has used, in seconds.
 double segundosDeProcesador() {
+#ifdef Q_OS_WIN
+    FILETIME creado, terminado, nucleo, usuario;
+    GetProcessTimes(GetCurrentProcess(), &creado, &terminado, &nucleo, &usuario);
+    auto s = [](const FILETIME& f) {
+        return double((quint64(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 1e7;
+    };
+    return s(nucleo) + s(usuario);
+#else
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
+#endif
 }
 
 QString momento(const QDateTime& m) {
