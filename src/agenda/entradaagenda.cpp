@@ -130,6 +130,8 @@ DetallesActividad::DetallesActividad(OrigenRegistros* dtaActividades, ListaEnlaz
     // the list read again.
     connect(lista_, &QComboBox::currentIndexChanged, this, [this] { seguirLista(); });
     connect(dtaActividades_, &OrigenRegistros::filasCambiadas, this, [this] { seguirLista(); });
+    connect(cmdNuevaActividad_, &QPushButton::clicked, this,
+            [this] { protegido([this] { agenda::nuevaActividad(dtaActividades_); }); });
 }
 
 void DetallesActividad::seguirLista() {

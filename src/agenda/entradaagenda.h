@@ -50,7 +50,8 @@ QTimeEdit* selectorHora(const QString& nombre, QWidget* parent);
 } // namespace agenda
 
 // The frame "Detalles" beside an activity list: the comments and the category of the activity
-// current in the list's record source, and the "..." button that adds activities.
+// current in the list's record source, and the "..." button that adds activities (the window
+// places it, beside the list).
 class DetallesActividad : public QGroupBox {
     Q_OBJECT
 public:

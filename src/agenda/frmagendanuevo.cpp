@@ -98,8 +98,6 @@ FrmAgendaNuevo::FrmAgendaNuevo()
     // Neither stores anything: the entry exists only once "Guardar" stored it.
     connect(cmdCancelar, &QPushButton::clicked, this, [this] { close(); });
     connect(cmdCerrar, &QPushButton::clicked, this, [this] { close(); });
-    connect(detalles_->cmdNuevaActividad(), &QPushButton::clicked, this,
-            [this] { protegido([this] { agenda::nuevaActividad(dtaActividades_); }); });
 
     // Loading: the activities, and the day and time of the opening.
     establecerTitulo(u" - Nuevo ingreso"_s);

@@ -120,8 +120,6 @@ FrmAviso::FrmAviso()
     connect(dtaArchivoCalendario_, &OrigenRegistros::antesDeSalir, this,
             [this] { agenda::validarAviso(txtAviso_); });
     connect(chkAviso_, &QCheckBox::toggled, this, [this] { seguirChkAviso(); });
-    connect(detalles_->cmdNuevaActividad(), &QPushButton::clicked, this,
-            [this] { protegido([this] { agenda::nuevaActividad(dtaActividades_); }); });
 
     establecerTitulo(u" - Se aproxima la hora de realizar esta tarea"_s);
     protegido([this] { dtaActividades_->refrescar(); });

@@ -229,8 +229,6 @@ FrmMantAgenda::FrmMantAgenda()
             [this] { agenda::validarAviso(txtAviso_); });
     connect(dtaCalendario_, &OrigenRegistros::actualCambiado, this, [this] { ElegirEntrada(); });
     connect(dbgCalendario_, &Grilla::pulsada, this, [this] { ElegirEntrada(); });
-    connect(detalles_->cmdNuevaActividad(), &QPushButton::clicked, this,
-            [this] { protegido([this] { agenda::nuevaActividad(dtaActividades_); }); });
 
     busqueda_ = new Busqueda(tablaBusqueda(), dtaCalendario_);
 
