@@ -55,29 +55,17 @@ void nuevaActividad(OrigenRegistros* dtaActividades) {
     dtaActividades->refrescar();
 }
 
-namespace {
-
-void abrirParticipantes(const QString& pantalla, const QString& titulo, qint64 calId,
-                        const QString& actividad, const QDate& fecha) {
-    QWidget* w = Ventanas::obtener(pantalla);
+void abrirParticipantes(Participantes quienes, qint64 calId, const QString& actividad,
+                        const QDate& fecha) {
+    const bool empresas = quienes == Participantes::Empresas;
+    QWidget* w = Ventanas::obtener(empresas ? u"frmSelCalendarioEmpresas"_s
+                                            : u"frmSelCalendarioContactos"_s);
     if (!w) return;
+    const QString titulo = empresas ? u"Zelvora - Selección de empresas que participan de "_s
+                                    : u"Zelvora - Selección de contactos que participan de "_s;
     w->setProperty("CalId", QVariant::fromValue<qint64>(calId));
     w->setWindowTitle(titulo + actividad + u" el día "_s + Regional::fechaCorta(fecha));
     Ventanas::mostrarModal(w);
-}
-
-} // namespace
-
-void abrirEmpresas(qint64 calId, const QString& actividad, const QDate& fecha) {
-    abrirParticipantes(u"frmSelCalendarioEmpresas"_s,
-                       u"Zelvora - Selección de empresas que participan de "_s, calId, actividad,
-                       fecha);
-}
-
-void abrirContactos(qint64 calId, const QString& actividad, const QDate& fecha) {
-    abrirParticipantes(u"frmSelCalendarioContactos"_s,
-                       u"Zelvora - Selección de contactos que participan de "_s, calId, actividad,
-                       fecha);
 }
 
 QDateEdit* selectorFecha(const QString& nombre, QWidget* parent) {

@@ -39,8 +39,9 @@ void nuevaActividad(OrigenRegistros* dtaActividades);
 
 // "empresa" / "contacto": the screen that chooses the companies or contacts taking part in an
 // entry, modally, with the entry's key and a caption naming the activity and the day.
-void abrirEmpresas(qint64 calId, const QString& actividad, const QDate& fecha);
-void abrirContactos(qint64 calId, const QString& actividad, const QDate& fecha);
+enum class Participantes { Empresas, Contactos };
+void abrirParticipantes(Participantes quienes, qint64 calId, const QString& actividad,
+                        const QDate& fecha);
 
 // The day picker of an entry, "dd-MMM-yyyy", with a calendar to choose from.
 QDateEdit* selectorFecha(const QString& nombre, QWidget* parent);

@@ -166,9 +166,9 @@ void FrmAviso::botonPulsado(const QString& clave) {
         } else if (clave == u"eliminar"_s) {
             eliminar();
         } else if (clave == u"empresa"_s) {
-            participantes(true);
+            participantes(agenda::Participantes::Empresas);
         } else if (clave == u"contacto"_s) {
-            participantes(false);
+            participantes(agenda::Participantes::Contactos);
         } else if (clave == u"ayuda"_s) {
             AbrirAyuda(u"frmAviso"_s);
         }
@@ -218,13 +218,10 @@ void FrmAviso::eliminar() {
     close();
 }
 
-void FrmAviso::participantes(bool empresas) {
+void FrmAviso::participantes(agenda::Participantes quienes) {
     if (!dtaArchivoCalendario_->hayActual()) return;
     const QDate fecha = dtaArchivoCalendario_->campo(u"CalFecha"_s).toDate();
-    if (empresas)
-        agenda::abrirEmpresas(calId_, detalles_->descripcion(), fecha);
-    else
-        agenda::abrirContactos(calId_, detalles_->descripcion(), fecha);
+    agenda::abrirParticipantes(quienes, calId_, detalles_->descripcion(), fecha);
 }
 
 } // namespace zv

@@ -2,6 +2,7 @@
 // The reminder window: the reminder service opens it on an entry whose reminder fell due. The
 // user reads and edits the entry, chooses its participants, and then acknowledges the reminder
 // or asks for it again ("cerrar"), or deletes the entry. One window, reused for every reminder.
+#include "agenda/entradaagenda.h"
 #include "ui/ventana.h"
 
 class QCheckBox;
@@ -39,7 +40,7 @@ private:
     void seguirChkAviso();
     void cerrarAviso();
     void eliminar();
-    void participantes(bool empresas);
+    void participantes(agenda::Participantes quienes);
 
     qint64 calId_ = 0;
     OrigenRegistros* dtaArchivoCalendario_;

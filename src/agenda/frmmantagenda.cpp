@@ -284,9 +284,9 @@ void FrmMantAgenda::botonPulsado(const QString& clave) {
         else if (clave == u"actualizar"_s)
             actualizar();
         else if (clave == u"empresa"_s)
-            participantes(true);
+            participantes(agenda::Participantes::Empresas);
         else if (clave == u"contacto"_s)
-            participantes(false);
+            participantes(agenda::Participantes::Contactos);
         else if (clave == u"ayuda"_s)
             AbrirAyuda(u"frmMantAgenda"_s);
         else if (clave == u"cerrar"_s)
@@ -334,15 +334,12 @@ void FrmMantAgenda::eliminar() {
     dtaCalendario_->refrescar();
 }
 
-void FrmMantAgenda::participantes(bool empresas) {
+void FrmMantAgenda::participantes(agenda::Participantes quienes) {
     if (!dtaCalendario_->hayActual()) return;
     const qint64 calId = dtaCalendario_->campo(u"CalId"_s).toLongLong();
     const QString actividad = dtaCalendario_->campo(u"ActDescripcion"_s).toString();
     const QDate fecha = dtaCalendario_->campo(u"CalFecha"_s).toDate();
-    if (empresas)
-        agenda::abrirEmpresas(calId, actividad, fecha);
-    else
-        agenda::abrirContactos(calId, actividad, fecha);
+    agenda::abrirParticipantes(quienes, calId, actividad, fecha);
 }
 
 } // namespace zv

@@ -2,6 +2,7 @@
 // Agenda maintenance: every agenda entry in a grid, the chosen entry in detail fields where it
 // is edited, and the toolbar that creates, deletes, searches and sorts entries and chooses the
 // companies and contacts taking part.
+#include "agenda/entradaagenda.h"
 #include "ui/ventana.h"
 
 #include <QList>
@@ -47,7 +48,7 @@ private:
     void nuevo();
     void actualizar();
     void eliminar();
-    void participantes(bool empresas);
+    void participantes(agenda::Participantes quienes);
 
     OrigenRegistros* dtaCalendario_;
     OrigenRegistros* dtaArchivoCalendario_;
