@@ -3,6 +3,7 @@
 #include "data/dberror.h"
 #include "data/origenregistros.h"
 #include "data/regional.h"
+#include "ui/barraherramientas.h"
 #include "ui/enlaces.h"
 #include "ui/errores.h"
 #include "ui/ventanas.h"
@@ -66,6 +67,17 @@ void abrirParticipantes(Participantes quienes, qint64 calId, const QString& acti
     w->setProperty("CalId", QVariant::fromValue<qint64>(calId));
     w->setWindowTitle(titulo + actividad + u" el día "_s + Regional::fechaCorta(fecha));
     Ventanas::mostrarModal(w);
+}
+
+void botonesEntrada(BarraHerramientas* barra) {
+    barra->agregarBoton(u"nuevo"_s, u"Nuevo"_s, u"Ingresa datos en la Agenda"_s);
+    barra->agregarBoton(u"eliminar"_s, u"Eliminar"_s, u"Eliminar una actividad de la Agenda"_s);
+    barra->agregarBoton(u"actualizar"_s, u"Actualizar"_s,
+                        u"Actualiza los datos ingresados en la Agenda."_s);
+    barra->agregarBoton(u"empresa"_s, u"Empresa"_s,
+                        u"Seleccionar en que empresa tiene lugar la actividad agendada."_s);
+    barra->agregarBoton(u"contacto"_s, u"Contacto"_s,
+                        u"Seleccionar que contactos participan de la actividad a agendar."_s);
 }
 
 QDateEdit* selectorFecha(const QString& nombre, QWidget* parent) {

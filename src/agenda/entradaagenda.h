@@ -15,6 +15,7 @@ class QPushButton;
 
 namespace zv {
 
+class BarraHerramientas;
 class Enlaces;
 class ListaEnlazada;
 class OrigenRegistros;
@@ -42,6 +43,10 @@ void nuevaActividad(OrigenRegistros* dtaActividades);
 enum class Participantes { Empresas, Contactos };
 void abrirParticipantes(Participantes quienes, qint64 calId, const QString& actividad,
                         const QDate& fecha);
+
+// The buttons an agenda toolbar begins with: "nuevo", "eliminar", "actualizar", "empresa" and
+// "contacto".
+void botonesEntrada(BarraHerramientas* barra);
 
 // The day picker of an entry, "dd-MMM-yyyy", with a calendar to choose from.
 QDateEdit* selectorFecha(const QString& nombre, QWidget* parent);

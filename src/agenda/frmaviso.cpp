@@ -34,14 +34,7 @@ FrmAviso::FrmAviso()
 
     barra_ = new BarraHerramientas(u"tbrBarraHerramientas"_s, this);
     addToolBar(Qt::TopToolBarArea, barra_);
-    barra_->agregarBoton(u"nuevo"_s, u"Nuevo"_s, u"Ingresa datos en la Agenda"_s);
-    barra_->agregarBoton(u"eliminar"_s, u"Eliminar"_s, u"Eliminar una actividad de la Agenda"_s);
-    barra_->agregarBoton(u"actualizar"_s, u"Actualizar"_s,
-                         u"Actualiza los datos ingresados en la Agenda."_s);
-    barra_->agregarBoton(u"empresa"_s, u"Empresa"_s,
-                         u"Seleccionar en que empresa tiene lugar la actividad agendada."_s);
-    barra_->agregarBoton(u"contacto"_s, u"Contacto"_s,
-                         u"Seleccionar que contactos participan de la actividad a agendar."_s);
+    agenda::botonesEntrada(barra_);
     barra_->agregarBoton(u"buscar"_s, u"Buscar"_s, u"Buscar en la Agenda"_s);
     barra_->agregarBoton(u"ordenar_asc"_s, u"Orden Asc"_s, u"Ordenar en forma ascendente"_s);
     barra_->agregarBoton(u"ordenar_des"_s, u"Orden Des"_s, u"Ordenar en forma descendente"_s);

@@ -103,14 +103,7 @@ FrmMantAgenda::FrmMantAgenda()
                                      {u"notas"_s, u"Notas"_s},
                                      {u"resultado"_s, u"Resultado"_s}};
     const ItemsDesplegable ordenar = buscar.mid(0, 3);
-    barra_->agregarBoton(u"nuevo"_s, u"Nuevo"_s, u"Ingresa datos en la Agenda"_s);
-    barra_->agregarBoton(u"eliminar"_s, u"Eliminar"_s, u"Eliminar una actividad de la Agenda"_s);
-    barra_->agregarBoton(u"actualizar"_s, u"Actualizar"_s,
-                         u"Actualiza los datos ingresados en la Agenda."_s);
-    barra_->agregarBoton(u"empresa"_s, u"Empresa"_s,
-                         u"Seleccionar en que empresa tiene lugar la actividad agendada."_s);
-    barra_->agregarBoton(u"contacto"_s, u"Contacto"_s,
-                         u"Seleccionar que contactos participan de la actividad a agendar."_s);
+    agenda::botonesEntrada(barra_);
     barra_->agregarDesplegable(u"buscar"_s, u"Buscar"_s, u"Buscar en la Agenda"_s, buscar);
     barra_->agregarDesplegable(u"orden_asc"_s, u"Orden Asc"_s, u"Ordenar en forma ascendente"_s,
                                ordenar);
