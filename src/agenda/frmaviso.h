@@ -6,17 +6,11 @@
 #include "ui/ventana.h"
 
 class QCheckBox;
-class QDateEdit;
-class QLineEdit;
-class QPlainTextEdit;
-class QTimeEdit;
 
 namespace zv {
 
 class BarraHerramientas;
-class DetallesActividad;
 class Enlaces;
-class ListaEnlazada;
 class OrigenRegistros;
 
 class FrmAviso : public Ventana {
@@ -47,16 +41,8 @@ private:
     OrigenRegistros* dtaActividades_;
     Enlaces* enlaces_;
     BarraHerramientas* barra_ = nullptr;
-    ListaEnlazada* dbcActividades_;
-    QDateEdit* dtpFecha_;
-    QTimeEdit* dtpHoraInicio_;
-    QTimeEdit* dtpHoraFinal_;
-    QLineEdit* txtAviso_;
-    QTimeEdit* dtpAviso_;
-    QLineEdit* txtEstado_;
-    QPlainTextEdit* txtNotas_;
+    agenda::CamposEntrada campos_;
     QCheckBox* chkAviso_;
-    DetallesActividad* detalles_;
 };
 
 } // namespace zv
