@@ -3,11 +3,13 @@
 #include "data/dberror.h"
 #include "data/origenregistros.h"
 #include "data/regional.h"
+#include "ui/barraherramientas.h"
 #include "ui/enlaces.h"
 #include "ui/errores.h"
 #include "ui/ventanas.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -55,29 +57,28 @@ void nuevaActividad(OrigenRegistros* dtaActividades) {
     dtaActividades->refrescar();
 }
 
-namespace {
-
-void abrirParticipantes(const QString& pantalla, const QString& titulo, qint64 calId,
-                        const QString& actividad, const QDate& fecha) {
-    QWidget* w = Ventanas::obtener(pantalla);
+void abrirParticipantes(Participantes quienes, qint64 calId, const QString& actividad,
+                        const QDate& fecha) {
+    const bool empresas = quienes == Participantes::Empresas;
+    QWidget* w = Ventanas::obtener(empresas ? u"frmSelCalendarioEmpresas"_s
+                                            : u"frmSelCalendarioContactos"_s);
     if (!w) return;
+    const QString titulo = empresas ? u"Zelvora - Selección de empresas que participan de "_s
+                                    : u"Zelvora - Selección de contactos que participan de "_s;
     w->setProperty("CalId", QVariant::fromValue<qint64>(calId));
     w->setWindowTitle(titulo + actividad + u" el día "_s + Regional::fechaCorta(fecha));
     Ventanas::mostrarModal(w);
 }
 
-} // namespace
-
-void abrirEmpresas(qint64 calId, const QString& actividad, const QDate& fecha) {
-    abrirParticipantes(u"frmSelCalendarioEmpresas"_s,
-                       u"Zelvora - Selección de empresas que participan de "_s, calId, actividad,
-                       fecha);
-}
-
-void abrirContactos(qint64 calId, const QString& actividad, const QDate& fecha) {
-    abrirParticipantes(u"frmSelCalendarioContactos"_s,
-                       u"Zelvora - Selección de contactos que participan de "_s, calId, actividad,
-                       fecha);
+void botonesEntrada(BarraHerramientas* barra) {
+    barra->agregarBoton(u"nuevo"_s, u"Nuevo"_s, u"Ingresa datos en la Agenda"_s);
+    barra->agregarBoton(u"eliminar"_s, u"Eliminar"_s, u"Eliminar una actividad de la Agenda"_s);
+    barra->agregarBoton(u"actualizar"_s, u"Actualizar"_s,
+                        u"Actualiza los datos ingresados en la Agenda."_s);
+    barra->agregarBoton(u"empresa"_s, u"Empresa"_s,
+                        u"Seleccionar en que empresa tiene lugar la actividad agendada."_s);
+    barra->agregarBoton(u"contacto"_s, u"Contacto"_s,
+                        u"Seleccionar que contactos participan de la actividad a agendar."_s);
 }
 
 QDateEdit* selectorFecha(const QString& nombre, QWidget* parent) {
@@ -95,6 +96,81 @@ QTimeEdit* selectorHora(const QString& nombre, QWidget* parent) {
     w->setLocale(Regional::locale());
     w->setDisplayFormat(Regional::formatoHoraLarga());
     return w;
+}
+
+void CamposEntrada::enlazar(Enlaces* enlaces, OrigenRegistros* entrada) const {
+    enlaces->enlazar(dbcActividades, u"ActId"_s);
+    enlaces->enlazar(dtpFecha, u"CalFecha"_s);
+    enlaces->enlazar(dtpHoraInicio, u"CalHoraInicio"_s);
+    enlaces->enlazar(dtpHoraFinal, u"CalHoraFinal"_s);
+    enlaces->enlazar(txtAviso, u"CalFormaAviso"_s);
+    enlaces->enlazar(dtpAviso, u"CalAvisoHora"_s);
+    enlaces->enlazar(txtEstado, u"CalEstado"_s);
+    enlaces->enlazar(txtNotas, u"CalNotas"_s);
+    if (txtResultado) enlaces->enlazar(txtResultado, u"CalResultados"_s);
+    QObject::connect(entrada, &OrigenRegistros::antesDeSalir, txtAviso,
+                     [caja = txtAviso] { validarAviso(caja); });
+}
+
+QList<QWidget*> CamposEntrada::controles() const {
+    QList<QWidget*> c = {dbcActividades, dtpFecha, dtpHoraInicio, dtpHoraFinal,
+                         txtAviso,       dtpAviso, txtEstado,     txtNotas};
+    if (txtResultado) c << txtResultado;
+    c << detalles->cmdNuevaActividad();
+    return c;
+}
+
+CamposEntrada camposEntrada(QWidget* area, QGridLayout* grilla, OrigenRegistros* dtaActividades,
+                            const Etiquetas& etiquetas, Textos textos) {
+    CamposEntrada c;
+    auto nombrado = [](auto* w, const QString& nombre) {
+        w->setObjectName(nombre);
+        return w;
+    };
+    auto etiqueta = [&](const QString& nombre, const QString& texto) {
+        return nombrado(new QLabel(texto, area), nombre);
+    };
+    auto fila = [&](QLabel* e, QWidget* control) {
+        grilla->addWidget(e, c.filas, 0, Qt::AlignLeft | Qt::AlignTop);
+        grilla->addWidget(control, c.filas++, 1);
+    };
+    auto conEtiqueta = [&](auto* control, const QString& nombre, const QString& texto) {
+        fila(etiqueta(nombre, texto), control);
+        return control;
+    };
+
+    // The user tabs through the controls in the order they are made.
+    c.dbcActividades = new ListaEnlazada(u"dbcActividades"_s, dtaActividades, u"ActDescripcion"_s,
+                                         u"ActId"_s, area);
+    c.detalles = new DetallesActividad(dtaActividades, c.dbcActividades, area);
+    c.lblActividad = etiqueta(u"lblActividad"_s, u"Actividad:"_s);
+    grilla->addWidget(c.lblActividad, c.filas, 0, Qt::AlignLeft | Qt::AlignTop);
+    auto* filaActividad = new QHBoxLayout;
+    filaActividad->addWidget(c.dbcActividades, 1);
+    filaActividad->addWidget(c.detalles->cmdNuevaActividad());
+    grilla->addLayout(filaActividad, c.filas++, 1);
+
+    c.dtpFecha = conEtiqueta(selectorFecha(u"dtpFecha"_s, area), u"lblFecha"_s, etiquetas.fecha);
+    c.dtpHoraInicio = conEtiqueta(selectorHora(u"dtpHoraInicio"_s, area), u"lblHoraInicio"_s,
+                                  etiquetas.horaInicio);
+    c.dtpHoraFinal =
+        conEtiqueta(selectorHora(u"dtpHoraFinal"_s, area), u"lblHoraFinal"_s, etiquetas.horaFinal);
+    c.txtAviso =
+        conEtiqueta(nombrado(new QLineEdit(area), u"txtAviso"_s), u"lblAviso"_s, etiquetas.aviso);
+    c.dtpAviso =
+        conEtiqueta(selectorHora(u"dtpAviso"_s, area), u"lblAvisoHora"_s, etiquetas.avisoHora);
+    c.txtEstado = conEtiqueta(nombrado(new QLineEdit(area), u"txtEstado"_s), u"lblEstado"_s,
+                              etiquetas.estado);
+
+    c.txtNotas = nombrado(new QPlainTextEdit(area), u"txtNotas"_s);
+    c.lblNotas = etiqueta(u"lblNotas"_s, etiquetas.notas);
+    if (textos == Textos::EnFilas) fila(c.lblNotas, c.txtNotas);
+    if (!etiquetas.resultado.isEmpty()) {
+        c.txtResultado = nombrado(new QPlainTextEdit(area), u"txtResultado"_s);
+        c.lblResultado = etiqueta(u"lblResultado"_s, etiquetas.resultado);
+        if (textos == Textos::EnFilas) fila(c.lblResultado, c.txtResultado);
+    }
+    return c;
 }
 
 } // namespace agenda
@@ -130,6 +206,8 @@ DetallesActividad::DetallesActividad(OrigenRegistros* dtaActividades, ListaEnlaz
     // the list read again.
     connect(lista_, &QComboBox::currentIndexChanged, this, [this] { seguirLista(); });
     connect(dtaActividades_, &OrigenRegistros::filasCambiadas, this, [this] { seguirLista(); });
+    connect(cmdNuevaActividad_, &QPushButton::clicked, this,
+            [this] { protegido([this] { agenda::nuevaActividad(dtaActividades_); }); });
 }
 
 void DetallesActividad::seguirLista() {

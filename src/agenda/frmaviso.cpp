@@ -11,14 +11,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDateEdit>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimeEdit>
 
 using namespace Qt::StringLiterals;
 
@@ -34,14 +29,7 @@ FrmAviso::FrmAviso()
 
     barra_ = new BarraHerramientas(u"tbrBarraHerramientas"_s, this);
     addToolBar(Qt::TopToolBarArea, barra_);
-    barra_->agregarBoton(u"nuevo"_s, u"Nuevo"_s, u"Ingresa datos en la Agenda"_s);
-    barra_->agregarBoton(u"eliminar"_s, u"Eliminar"_s, u"Eliminar una actividad de la Agenda"_s);
-    barra_->agregarBoton(u"actualizar"_s, u"Actualizar"_s,
-                         u"Actualiza los datos ingresados en la Agenda."_s);
-    barra_->agregarBoton(u"empresa"_s, u"Empresa"_s,
-                         u"Seleccionar en que empresa tiene lugar la actividad agendada."_s);
-    barra_->agregarBoton(u"contacto"_s, u"Contacto"_s,
-                         u"Seleccionar que contactos participan de la actividad a agendar."_s);
+    agenda::botonesEntrada(barra_);
     barra_->agregarBoton(u"buscar"_s, u"Buscar"_s, u"Buscar en la Agenda"_s);
     barra_->agregarBoton(u"ordenar_asc"_s, u"Orden Asc"_s, u"Ordenar en forma ascendente"_s);
     barra_->agregarBoton(u"ordenar_des"_s, u"Orden Des"_s, u"Ordenar en forma descendente"_s);
@@ -54,49 +42,20 @@ FrmAviso::FrmAviso()
     auto* central = new QWidget(this);
     central->setObjectName(u"areaAviso"_s);
     auto* l = new QGridLayout(central);
-    int fila = 0;
-    auto etiqueta = [&](const QString& nombre, const QString& texto) {
-        auto* e = new QLabel(texto, central);
-        e->setObjectName(nombre);
-        l->addWidget(e, fila, 0, Qt::AlignLeft | Qt::AlignTop);
-    };
-
-    dbcActividades_ = new ListaEnlazada(u"dbcActividades"_s, dtaActividades_, u"ActDescripcion"_s,
-                                        u"ActId"_s, central);
-    detalles_ = new DetallesActividad(dtaActividades_, dbcActividades_, central);
-    etiqueta(u"lblActividad"_s, u"Actividad:"_s);
-    auto* filaActividad = new QHBoxLayout;
-    filaActividad->addWidget(dbcActividades_, 1);
-    filaActividad->addWidget(detalles_->cmdNuevaActividad());
-    l->addLayout(filaActividad, fila++, 1);
-    dtpFecha_ = agenda::selectorFecha(u"dtpFecha"_s, central);
-    etiqueta(u"lblFecha"_s, u"Fecha a realizarse:"_s);
-    l->addWidget(dtpFecha_, fila++, 1);
-    dtpHoraInicio_ = agenda::selectorHora(u"dtpHoraInicio"_s, central);
-    etiqueta(u"lblHoraInicio"_s, u"Hora de inicio:"_s);
-    l->addWidget(dtpHoraInicio_, fila++, 1);
-    dtpHoraFinal_ = agenda::selectorHora(u"dtpHoraFinal"_s, central);
-    etiqueta(u"lblHoraFinal"_s, u"Hora final:"_s);
-    l->addWidget(dtpHoraFinal_, fila++, 1);
-    txtAviso_ = new QLineEdit(central);
-    txtAviso_->setObjectName(u"txtAviso"_s);
-    etiqueta(u"lblAviso"_s, u"Avisarme cuando falten:"_s);
-    l->addWidget(txtAviso_, fila++, 1);
-    dtpAviso_ = agenda::selectorHora(u"dtpAviso"_s, central);
-    etiqueta(u"lblAvisoHora"_s, u"Hora del aviso:"_s);
-    l->addWidget(dtpAviso_, fila++, 1);
-    txtEstado_ = new QLineEdit(central);
-    txtEstado_->setObjectName(u"txtEstado"_s);
-    etiqueta(u"lblEstado"_s, u"Estado de la tarea:"_s);
-    l->addWidget(txtEstado_, fila++, 1);
-    txtNotas_ = new QPlainTextEdit(central);
-    txtNotas_->setObjectName(u"txtNotas"_s);
-    etiqueta(u"lblNotas"_s, u"Notas y observaciones adicionales:"_s);
-    l->addWidget(txtNotas_, fila++, 1);
+    campos_ = agenda::camposEntrada(central, l, dtaActividades_,
+                                    {.fecha = u"Fecha a realizarse:"_s,
+                                     .horaInicio = u"Hora de inicio:"_s,
+                                     .horaFinal = u"Hora final:"_s,
+                                     .aviso = u"Avisarme cuando falten:"_s,
+                                     .avisoHora = u"Hora del aviso:"_s,
+                                     .estado = u"Estado de la tarea:"_s,
+                                     .notas = u"Notas y observaciones adicionales:"_s},
+                                    agenda::Textos::EnFilas);
+    int fila = campos_.filas;
     chkAviso_ = new QCheckBox(u"No volver a avisarme"_s, central);
     chkAviso_->setObjectName(u"chkAviso"_s);
     l->addWidget(chkAviso_, fila++, 1);
-    l->addWidget(detalles_, 0, 2, fila, 1);
+    l->addWidget(campos_.detalles, 0, 2, fila, 1);
     auto* lblConsejo = new QLabel(
         u"Si realiza cambios en esta ventana, recuerde oprimir el botón 'Actualizar' en la barra de herramientas, para guardar los cambios."_s,
         central);
@@ -107,21 +66,9 @@ FrmAviso::FrmAviso()
     l->setColumnStretch(2, 1);
     setCentralWidget(central);
 
-    enlaces_->enlazar(dbcActividades_, u"ActId"_s);
-    enlaces_->enlazar(dtpFecha_, u"CalFecha"_s);
-    enlaces_->enlazar(dtpHoraInicio_, u"CalHoraInicio"_s);
-    enlaces_->enlazar(dtpHoraFinal_, u"CalHoraFinal"_s);
-    enlaces_->enlazar(txtAviso_, u"CalFormaAviso"_s);
-    enlaces_->enlazar(dtpAviso_, u"CalAvisoHora"_s);
-    enlaces_->enlazar(txtEstado_, u"CalEstado"_s);
-    enlaces_->enlazar(txtNotas_, u"CalNotas"_s);
+    campos_.enlazar(enlaces_, dtaArchivoCalendario_);
     enlaces_->enlazar(chkAviso_, u"CalFueAvisado"_s);
-    // A lead typed here is checked before anything of the entry is stored.
-    connect(dtaArchivoCalendario_, &OrigenRegistros::antesDeSalir, this,
-            [this] { agenda::validarAviso(txtAviso_); });
     connect(chkAviso_, &QCheckBox::toggled, this, [this] { seguirChkAviso(); });
-    connect(detalles_->cmdNuevaActividad(), &QPushButton::clicked, this,
-            [this] { protegido([this] { agenda::nuevaActividad(dtaActividades_); }); });
 
     establecerTitulo(u" - Se aproxima la hora de realizar esta tarea"_s);
     protegido([this] { dtaActividades_->refrescar(); });
@@ -145,9 +92,9 @@ void FrmAviso::leerEntrada() {
 
 void FrmAviso::seguirChkAviso() {
     const bool libre = !chkAviso_->isChecked();
-    txtAviso_->setEnabled(libre);
-    txtEstado_->setEnabled(libre);
-    dtpAviso_->setEnabled(libre);
+    campos_.txtAviso->setEnabled(libre);
+    campos_.txtEstado->setEnabled(libre);
+    campos_.dtpAviso->setEnabled(libre);
 }
 
 void FrmAviso::closeEvent(QCloseEvent* e) {
@@ -168,9 +115,9 @@ void FrmAviso::botonPulsado(const QString& clave) {
         } else if (clave == u"eliminar"_s) {
             eliminar();
         } else if (clave == u"empresa"_s) {
-            participantes(true);
+            participantes(agenda::Participantes::Empresas);
         } else if (clave == u"contacto"_s) {
-            participantes(false);
+            participantes(agenda::Participantes::Contactos);
         } else if (clave == u"ayuda"_s) {
             AbrirAyuda(u"frmAviso"_s);
         }
@@ -178,7 +125,7 @@ void FrmAviso::botonPulsado(const QString& clave) {
 }
 
 void FrmAviso::cerrarAviso() {
-    const qint64 dias = agenda::leerAviso(txtAviso_->text());
+    const qint64 dias = agenda::leerAviso(campos_.txtAviso->text());
     OrigenRegistros* e = dtaArchivoCalendario_;
     if (!e->hayActual()) {
         close();
@@ -220,13 +167,10 @@ void FrmAviso::eliminar() {
     close();
 }
 
-void FrmAviso::participantes(bool empresas) {
+void FrmAviso::participantes(agenda::Participantes quienes) {
     if (!dtaArchivoCalendario_->hayActual()) return;
     const QDate fecha = dtaArchivoCalendario_->campo(u"CalFecha"_s).toDate();
-    if (empresas)
-        agenda::abrirEmpresas(calId_, detalles_->descripcion(), fecha);
-    else
-        agenda::abrirContactos(calId_, detalles_->descripcion(), fecha);
+    agenda::abrirParticipantes(quienes, calId_, campos_.detalles->descripcion(), fecha);
 }
 
 } // namespace zv

@@ -2,20 +2,15 @@
 // The reminder window: the reminder service opens it on an entry whose reminder fell due. The
 // user reads and edits the entry, chooses its participants, and then acknowledges the reminder
 // or asks for it again ("cerrar"), or deletes the entry. One window, reused for every reminder.
+#include "agenda/entradaagenda.h"
 #include "ui/ventana.h"
 
 class QCheckBox;
-class QDateEdit;
-class QLineEdit;
-class QPlainTextEdit;
-class QTimeEdit;
 
 namespace zv {
 
 class BarraHerramientas;
-class DetallesActividad;
 class Enlaces;
-class ListaEnlazada;
 class OrigenRegistros;
 
 class FrmAviso : public Ventana {
@@ -39,23 +34,15 @@ private:
     void seguirChkAviso();
     void cerrarAviso();
     void eliminar();
-    void participantes(bool empresas);
+    void participantes(agenda::Participantes quienes);
 
     qint64 calId_ = 0;
     OrigenRegistros* dtaArchivoCalendario_;
     OrigenRegistros* dtaActividades_;
     Enlaces* enlaces_;
     BarraHerramientas* barra_ = nullptr;
-    ListaEnlazada* dbcActividades_;
-    QDateEdit* dtpFecha_;
-    QTimeEdit* dtpHoraInicio_;
-    QTimeEdit* dtpHoraFinal_;
-    QLineEdit* txtAviso_;
-    QTimeEdit* dtpAviso_;
-    QLineEdit* txtEstado_;
-    QPlainTextEdit* txtNotas_;
+    agenda::CamposEntrada campos_;
     QCheckBox* chkAviso_;
-    DetallesActividad* detalles_;
 };
 
 } // namespace zv

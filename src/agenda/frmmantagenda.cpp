@@ -13,14 +13,9 @@
 #include "ui/plataforma.h"
 #include "ui/ventanas.h"
 
-#include <QDateEdit>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimeEdit>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -103,14 +98,7 @@ FrmMantAgenda::FrmMantAgenda()
                                      {u"notas"_s, u"Notas"_s},
                                      {u"resultado"_s, u"Resultado"_s}};
     const ItemsDesplegable ordenar = buscar.mid(0, 3);
-    barra_->agregarBoton(u"nuevo"_s, u"Nuevo"_s, u"Ingresa datos en la Agenda"_s);
-    barra_->agregarBoton(u"eliminar"_s, u"Eliminar"_s, u"Eliminar una actividad de la Agenda"_s);
-    barra_->agregarBoton(u"actualizar"_s, u"Actualizar"_s,
-                         u"Actualiza los datos ingresados en la Agenda."_s);
-    barra_->agregarBoton(u"empresa"_s, u"Empresa"_s,
-                         u"Seleccionar en que empresa tiene lugar la actividad agendada."_s);
-    barra_->agregarBoton(u"contacto"_s, u"Contacto"_s,
-                         u"Seleccionar que contactos participan de la actividad a agendar."_s);
+    agenda::botonesEntrada(barra_);
     barra_->agregarDesplegable(u"buscar"_s, u"Buscar"_s, u"Buscar en la Agenda"_s, buscar);
     barra_->agregarDesplegable(u"orden_asc"_s, u"Orden Asc"_s, u"Ordenar en forma ascendente"_s,
                                ordenar);
@@ -145,79 +133,41 @@ FrmMantAgenda::FrmMantAgenda()
     auto* detalle = new QWidget(central);
     detalle->setObjectName(u"areaDetalle"_s);
     auto* l = new QGridLayout(detalle);
-    int fila = 0;
-    auto poner = [&](const QString& nombre, const QString& texto, QWidget* control) {
-        auto* e = new QLabel(texto, detalle);
-        e->setObjectName(nombre);
-        l->addWidget(e, fila, 0, Qt::AlignLeft | Qt::AlignTop);
-        l->addWidget(control, fila++, 1);
-        detalle_ << control;
-    };
-    dbcActividades_ = new ListaEnlazada(u"dbcActividades"_s, dtaActividades_, u"ActDescripcion"_s,
-                                        u"ActId"_s, detalle);
-    detalles_ = new DetallesActividad(dtaActividades_, dbcActividades_, detalle);
-    {
-        auto* e = new QLabel(u"Actividad:"_s, detalle);
-        e->setObjectName(u"lblActividad"_s);
-        l->addWidget(e, fila, 0);
-        auto* h = new QHBoxLayout;
-        h->addWidget(dbcActividades_, 1);
-        h->addWidget(detalles_->cmdNuevaActividad());
-        l->addLayout(h, fila++, 1);
-        detalle_ << dbcActividades_;
-    }
-    dtpFecha_ = agenda::selectorFecha(u"dtpFecha"_s, detalle);
-    poner(u"lblFecha"_s, u"Fecha:"_s, dtpFecha_);
-    dtpHoraInicio_ = agenda::selectorHora(u"dtpHoraInicio"_s, detalle);
-    poner(u"lblHoraInicio"_s, u"Hora de Inicio:"_s, dtpHoraInicio_);
-    dtpHoraFinal_ = agenda::selectorHora(u"dtpHoraFinal"_s, detalle);
-    poner(u"lblHoraFinal"_s, u"Hora Final:"_s, dtpHoraFinal_);
-    txtAviso_ = new QLineEdit(detalle);
-    txtAviso_->setObjectName(u"txtAviso"_s);
-    poner(u"lblAviso"_s, u"Aviso:"_s, txtAviso_);
-    dtpAviso_ = agenda::selectorHora(u"dtpAviso"_s, detalle);
-    poner(u"lblAvisoHora"_s, u"Aviso Hora:"_s, dtpAviso_);
-    txtEstado_ = new QLineEdit(detalle);
-    txtEstado_->setObjectName(u"txtEstado"_s);
-    poner(u"lblEstado"_s, u"Estado:"_s, txtEstado_);
+    campos_ = agenda::camposEntrada(
+        detalle, l, dtaActividades_,
+        {.fecha = u"Fecha:"_s,
+         .horaInicio = u"Hora de Inicio:"_s,
+         .horaFinal = u"Hora Final:"_s,
+         .aviso = u"Aviso:"_s,
+         .avisoHora = u"Aviso Hora:"_s,
+         .estado = u"Estado:"_s,
+         .notas = u"Notas y observaciones:"_s,
+         .resultado = u"Ingrese datos que le ayuden a evaluar los resultados:"_s},
+        agenda::Textos::Aparte);
+    // Here the label of the activity stays centred beside the list.
+    l->setAlignment(campos_.lblActividad, {});
+    const int fila = campos_.filas;
+    // At the right of the fields: the details, then the notes and the results.
     auto* derecha = new QVBoxLayout;
-    derecha->addWidget(detalles_);
-    auto texto = [&](const QString& nombre, const QString& etiqueta, const QString& control) {
-        auto* e = new QLabel(etiqueta, detalle);
-        e->setObjectName(nombre);
-        e->setWordWrap(true);
-        auto* t = new QPlainTextEdit(detalle);
-        t->setMaximumHeight(90);
-        t->setObjectName(control);
-        derecha->addWidget(e);
-        derecha->addWidget(t);
-        detalle_ << t;
-        return t;
-    };
-    txtNotas_ = texto(u"lblNotas"_s, u"Notas y observaciones:"_s, u"txtNotas"_s);
-    txtResultado_ =
-        texto(u"lblResultado"_s, u"Ingrese datos que le ayuden a evaluar los resultados:"_s,
-              u"txtResultado"_s);
+    derecha->addWidget(campos_.detalles);
+    for (auto [etiqueta, texto] : {std::pair{campos_.lblNotas, campos_.txtNotas},
+                                   std::pair{campos_.lblResultado, campos_.txtResultado}}) {
+        etiqueta->setWordWrap(true);
+        texto->setMaximumHeight(90);
+        derecha->addWidget(etiqueta);
+        derecha->addWidget(texto);
+    }
     l->addLayout(derecha, 0, 2, fila + 1, 1);
     l->setRowStretch(fila, 1);
     l->setColumnStretch(1, 1);
     l->setColumnStretch(2, 2);
     // The list takes the height the details leave.
-    detalles_->txtActComentario()->setMaximumHeight(70);
+    campos_.detalles->txtActComentario()->setMaximumHeight(70);
     detalle->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     principal->addWidget(detalle);
-    detalle_ << detalles_->cmdNuevaActividad();
     setCentralWidget(central);
 
-    enlaces_->enlazar(dbcActividades_, u"ActId"_s);
-    enlaces_->enlazar(dtpFecha_, u"CalFecha"_s);
-    enlaces_->enlazar(dtpHoraInicio_, u"CalHoraInicio"_s);
-    enlaces_->enlazar(dtpHoraFinal_, u"CalHoraFinal"_s);
-    enlaces_->enlazar(txtAviso_, u"CalFormaAviso"_s);
-    enlaces_->enlazar(dtpAviso_, u"CalAvisoHora"_s);
-    enlaces_->enlazar(txtEstado_, u"CalEstado"_s);
-    enlaces_->enlazar(txtNotas_, u"CalNotas"_s);
-    enlaces_->enlazar(txtResultado_, u"CalResultados"_s);
+    campos_.enlazar(enlaces_, dtaArchivoCalendario_);
 
     // Leaving a row of the list (or reading the list again) first stores the entry shown in the
     // detail fields; when that fails the list stays where it was.
@@ -225,12 +175,8 @@ FrmMantAgenda::FrmMantAgenda()
         // While the window closes, the entry is stored (or given up) on its own, asked once.
         if (!cerrando_) dtaArchivoCalendario_->guardarPendiente();
     });
-    connect(dtaArchivoCalendario_, &OrigenRegistros::antesDeSalir, this,
-            [this] { agenda::validarAviso(txtAviso_); });
     connect(dtaCalendario_, &OrigenRegistros::actualCambiado, this, [this] { ElegirEntrada(); });
     connect(dbgCalendario_, &Grilla::pulsada, this, [this] { ElegirEntrada(); });
-    connect(detalles_->cmdNuevaActividad(), &QPushButton::clicked, this,
-            [this] { protegido([this] { agenda::nuevaActividad(dtaActividades_); }); });
 
     busqueda_ = new Busqueda(tablaBusqueda(), dtaCalendario_);
 
@@ -272,7 +218,7 @@ void FrmMantAgenda::ElegirEntrada() {
 }
 
 void FrmMantAgenda::habilitar(bool hayEntrada) {
-    for (QWidget* w : std::as_const(detalle_))
+    for (QWidget* w : campos_.controles())
         w->setEnabled(hayEntrada);
     barra_->habilitar({u"eliminar"_s, u"actualizar"_s, u"empresa"_s, u"contacto"_s}, hayEntrada);
 }
@@ -286,9 +232,9 @@ void FrmMantAgenda::botonPulsado(const QString& clave) {
         else if (clave == u"actualizar"_s)
             actualizar();
         else if (clave == u"empresa"_s)
-            participantes(true);
+            participantes(agenda::Participantes::Empresas);
         else if (clave == u"contacto"_s)
-            participantes(false);
+            participantes(agenda::Participantes::Contactos);
         else if (clave == u"ayuda"_s)
             AbrirAyuda(u"frmMantAgenda"_s);
         else if (clave == u"cerrar"_s)
@@ -336,15 +282,12 @@ void FrmMantAgenda::eliminar() {
     dtaCalendario_->refrescar();
 }
 
-void FrmMantAgenda::participantes(bool empresas) {
+void FrmMantAgenda::participantes(agenda::Participantes quienes) {
     if (!dtaCalendario_->hayActual()) return;
     const qint64 calId = dtaCalendario_->campo(u"CalId"_s).toLongLong();
     const QString actividad = dtaCalendario_->campo(u"ActDescripcion"_s).toString();
     const QDate fecha = dtaCalendario_->campo(u"CalFecha"_s).toDate();
-    if (empresas)
-        agenda::abrirEmpresas(calId, actividad, fecha);
-    else
-        agenda::abrirContactos(calId, actividad, fecha);
+    agenda::abrirParticipantes(quienes, calId, actividad, fecha);
 }
 
 } // namespace zv

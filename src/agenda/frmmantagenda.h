@@ -2,23 +2,15 @@
 // Agenda maintenance: every agenda entry in a grid, the chosen entry in detail fields where it
 // is edited, and the toolbar that creates, deletes, searches and sorts entries and chooses the
 // companies and contacts taking part.
+#include "agenda/entradaagenda.h"
 #include "ui/ventana.h"
-
-#include <QList>
-
-class QDateEdit;
-class QLineEdit;
-class QPlainTextEdit;
-class QTimeEdit;
 
 namespace zv {
 
 class BarraHerramientas;
 class Busqueda;
-class DetallesActividad;
 class Enlaces;
 class Grilla;
-class ListaEnlazada;
 class OrigenRegistros;
 struct TablaBusqueda;
 
@@ -47,7 +39,7 @@ private:
     void nuevo();
     void actualizar();
     void eliminar();
-    void participantes(bool empresas);
+    void participantes(agenda::Participantes quienes);
 
     OrigenRegistros* dtaCalendario_;
     OrigenRegistros* dtaArchivoCalendario_;
@@ -56,17 +48,7 @@ private:
     BarraHerramientas* barra_ = nullptr;
     Busqueda* busqueda_ = nullptr;
     Grilla* dbgCalendario_;
-    ListaEnlazada* dbcActividades_;
-    QDateEdit* dtpFecha_;
-    QTimeEdit* dtpHoraInicio_;
-    QTimeEdit* dtpHoraFinal_;
-    QLineEdit* txtAviso_;
-    QTimeEdit* dtpAviso_;
-    QLineEdit* txtEstado_;
-    QPlainTextEdit* txtNotas_;
-    QPlainTextEdit* txtResultado_;
-    DetallesActividad* detalles_;
-    QList<QWidget*> detalle_; // every detail field, enabled only while an entry is shown
+    agenda::CamposEntrada campos_; // the detail fields, enabled only while an entry is shown
     bool cerrando_ = false;
 };
 
