@@ -126,20 +126,53 @@ qint64 totalSerie(const DatosGrafico& datos, int serie) {
     return qint64(total);
 }
 
-QButtonGroup* crearOpcionesTipo(QWidget* padre, std::array<QRadioButton*, 4>& botones) {
+// ---------------------------------------------------------------------------------------------
+// VentanaGrafico
+
+void VentanaGrafico::agregarFilaDeBotones(QWidget* central, QVBoxLayout* l,
+                                          const std::function<void(QHBoxLayout*)>& propios) {
     static const char16_t* const captions[] = {u"Barras 3D", u"Barras 2D", u"Circulos", u"Área 3D"};
-    auto* grupo = new QButtonGroup(padre);
+    auto* fila = new QHBoxLayout;
+    fila->addStretch(1);
+    grupoTipo_ = new QButtonGroup(central);
     for (int i = 0; i < 4; ++i) {
-        auto* b = new QRadioButton(QString::fromUtf16(captions[i]), padre);
+        auto* b = new QRadioButton(QString::fromUtf16(captions[i]), central);
         b->setObjectName(u"optTipo(%1)"_s.arg(i));
-        grupo->addButton(b, i);
-        botones[size_t(i)] = b;
+        grupoTipo_->addButton(b, i);
+        optTipo_[size_t(i)] = b;
+        fila->addWidget(b);
     }
-    botones[0]->setChecked(true);
-    return grupo;
+    optTipo_[0]->setChecked(true);
+    fila->addSpacing(24);
+    if (propios) propios(fila);
+    cmdCopiar_ = new QPushButton(u"Copiar"_s, central);
+    cmdCopiar_->setObjectName(u"cmdCopiar"_s);
+    cmdClose_ = new QPushButton(u"Cerrar"_s, central);
+    cmdClose_->setObjectName(u"cmdClose"_s);
+    fila->addWidget(cmdCopiar_);
+    fila->addWidget(cmdClose_);
+    l->addLayout(fila);
+    setCentralWidget(central);
+    connect(grupoTipo_, &QButtonGroup::idClicked, this, &VentanaGrafico::elegirTipo);
+    connect(cmdCopiar_, &QPushButton::clicked, this, &VentanaGrafico::copiar);
+    connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
 }
 
-FrmConsulta::FrmConsulta(const VentanaConsulta& v) : Ventana(QString::fromLatin1(v.nombre)), v_(v) {
+void VentanaGrafico::elegirTipo(int indice) {
+    if (indice < 0 || indice > 3) return;
+    chtReport_->establecerTipo(TipoGrafico(indice));
+    optTipo_[size_t(indice)]->setChecked(true);
+}
+
+void VentanaGrafico::copiar() {
+    protegido([&] { plataforma().copiar(chtReport_->datosParaCopiar()); });
+}
+
+// ---------------------------------------------------------------------------------------------
+// FrmConsulta
+
+FrmConsulta::FrmConsulta(const VentanaConsulta& v)
+    : VentanaGrafico(QString::fromLatin1(v.nombre)), v_(v) {
     auto* central = new QWidget(this);
     auto* l = new QVBoxLayout(central);
     l->setContentsMargins(4, 4, 12, 12);
@@ -153,24 +186,7 @@ FrmConsulta::FrmConsulta(const VentanaConsulta& v) : Ventana(QString::fromLatin1
     sst_->addTab(chtReport_, u"Gráfico"_s);
     sst_->addTab(lstNumeros_, u"Números"_s);
     l->addWidget(sst_, 1);
-
-    auto* fila = new QHBoxLayout;
-    fila->addStretch(1);
-    grupoTipo_ = crearOpcionesTipo(central, optTipo_);
-    for (QRadioButton* b : optTipo_)
-        fila->addWidget(b);
-    fila->addSpacing(24);
-    cmdCopiar_ = new QPushButton(u"Copiar"_s, central);
-    cmdCopiar_->setObjectName(u"cmdCopiar"_s);
-    cmdClose_ = new QPushButton(u"Cerrar"_s, central);
-    cmdClose_->setObjectName(u"cmdClose"_s);
-    fila->addWidget(cmdCopiar_);
-    fila->addWidget(cmdClose_);
-    l->addLayout(fila);
-    setCentralWidget(central);
-    connect(grupoTipo_, &QButtonGroup::idClicked, this, &FrmConsulta::elegirTipo);
-    connect(cmdCopiar_, &QPushButton::clicked, this, &FrmConsulta::copiar);
-    connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
+    agregarFilaDeBotones(central, l);
     // The design's proportions (6675 by 5190 twips), large enough to read a chart of many rows.
     resize(760, 590);
 
@@ -225,16 +241,6 @@ void FrmConsulta::llenar(const ConsultaAgrupada& r, const QString& x, const QStr
         }
     });
     if (sumado) chtReport_->establecerRotulos(v_.rotulos);
-}
-
-void FrmConsulta::elegirTipo(int indice) {
-    if (indice < 0 || indice > 3) return;
-    chtReport_->establecerTipo(TipoGrafico(indice));
-    optTipo_[size_t(indice)]->setChecked(true);
-}
-
-void FrmConsulta::copiar() {
-    protegido([&] { plataforma().copiar(chtReport_->datosParaCopiar()); });
 }
 
 } // namespace zv

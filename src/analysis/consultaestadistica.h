@@ -6,13 +6,16 @@
 
 #include <QString>
 #include <array>
+#include <functional>
 #include <vector>
 
 class QButtonGroup;
+class QHBoxLayout;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
+class QVBoxLayout;
 
 namespace zv {
 
@@ -44,7 +47,37 @@ void llenarDatosGrafico(const ConsultaAgrupada& r, const QString& x, const QStri
 // (halves to the even neighbour).
 qint64 totalSerie(const DatosGrafico& datos, int serie);
 
-class FrmConsulta : public Ventana {
+// What the statistics windows and the free chart share: a chart, and under it a row with the
+// option buttons choosing its kind and, at the right, "Copiar" and "Cerrar".
+class VentanaGrafico : public Ventana {
+    Q_OBJECT
+public:
+    GraficoConsulta* chtReport() const { return chtReport_; }
+    QRadioButton* optTipo(int i) const { return optTipo_[size_t(i)]; }
+
+    // Choosing a chart kind by its option button; any other index does nothing.
+    void elegirTipo(int indice);
+    // "Copiar": the chart's picture and its numbers to the clipboard.
+    void copiar();
+
+protected:
+    explicit VentanaGrafico(const QString& nombre) : Ventana(nombre) {}
+
+    // Adds the row under the chart to the layout `l` of `central` and makes `central` the
+    // window's widget. `propios` adds the window's own buttons, which go before "Copiar".
+    void agregarFilaDeBotones(QWidget* central, QVBoxLayout* l,
+                              const std::function<void(QHBoxLayout*)>& propios = {});
+
+    GraficoConsulta* chtReport_ = nullptr;
+
+private:
+    std::array<QRadioButton*, 4> optTipo_{};
+    QButtonGroup* grupoTipo_ = nullptr;
+    QPushButton* cmdCopiar_ = nullptr;
+    QPushButton* cmdClose_ = nullptr;
+};
+
+class FrmConsulta : public VentanaGrafico {
     Q_OBJECT
     // The main window shows the window modally when this is true.
     Q_PROPERTY(bool modal READ esModal CONSTANT)
@@ -54,15 +87,8 @@ public:
     bool esModal() const { return v_.modal; }
     const VentanaConsulta& definicion() const { return v_; }
 
-    GraficoConsulta* chtReport() const { return chtReport_; }
     QListWidget* lstNumeros() const { return lstNumeros_; }
     QTabWidget* pestanas() const { return sst_; }
-    QRadioButton* optTipo(int i) const { return optTipo_[size_t(i)]; }
-
-    // Choosing a chart kind by its option button; any other index does nothing.
-    void elegirTipo(int indice);
-    // "Copiar": the chart's picture and its numbers to the clipboard.
-    void copiar();
 
 private:
     void cargar();
@@ -70,15 +96,7 @@ private:
 
     const VentanaConsulta& v_;
     QTabWidget* sst_;
-    GraficoConsulta* chtReport_;
     QListWidget* lstNumeros_;
-    std::array<QRadioButton*, 4> optTipo_{};
-    QButtonGroup* grupoTipo_;
-    QPushButton* cmdCopiar_;
-    QPushButton* cmdClose_;
 };
-
-// The row of option buttons choosing the chart kind, as both chart windows show it.
-QButtonGroup* crearOpcionesTipo(QWidget* padre, std::array<QRadioButton*, 4>& botones);
 
 } // namespace zv

@@ -1,16 +1,13 @@
 #include "analysis/consultapersonalizada.h"
 
-#include "analysis/consultaestadistica.h"
 #include "data/aplicacion.h"
 #include "data/dberror.h"
 #include "ui/errores.h"
 #include "ui/plataforma.h"
 
-#include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QMimeData>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
@@ -39,7 +36,8 @@ DatosGrafico FrmConsultaPersonalizada::muestra() {
     return d;
 }
 
-FrmConsultaPersonalizada::FrmConsultaPersonalizada() : Ventana(u"frmConsultaPersonalizada"_s) {
+FrmConsultaPersonalizada::FrmConsultaPersonalizada()
+    : VentanaGrafico(u"frmConsultaPersonalizada"_s) {
     establecerTitulo(u" - Consulta de Personalizada"_s);
     auto* central = new QWidget(this);
     auto* l = new QVBoxLayout(central);
@@ -49,37 +47,15 @@ FrmConsultaPersonalizada::FrmConsultaPersonalizada() : Ventana(u"frmConsultaPers
                                   u"Zonas"_s);
     chtReport_->establecerDatos(muestra());
     l->addWidget(chtReport_, 1);
-
-    auto* fila = new QHBoxLayout;
-    fila->addStretch(1);
-    grupoTipo_ = crearOpcionesTipo(central, optTipo_);
-    for (QRadioButton* b : optTipo_)
-        fila->addWidget(b);
-    fila->addSpacing(24);
-    cmdPegar_ = new QPushButton(u"Pegar"_s, central);
-    cmdPegar_->setObjectName(u"cmdPegar"_s);
-    cmdCopiar_ = new QPushButton(u"Copiar"_s, central);
-    cmdCopiar_->setObjectName(u"cmdCopiar"_s);
-    cmdClose_ = new QPushButton(u"Cerrar"_s, central);
-    cmdClose_->setObjectName(u"cmdClose"_s);
-    fila->addWidget(cmdPegar_);
-    fila->addWidget(cmdCopiar_);
-    fila->addWidget(cmdClose_);
-    l->addLayout(fila);
-    setCentralWidget(central);
-    connect(grupoTipo_, &QButtonGroup::idClicked, this, &FrmConsultaPersonalizada::elegirTipo);
+    agregarFilaDeBotones(central, l, [&](QHBoxLayout* fila) {
+        cmdPegar_ = new QPushButton(u"Pegar"_s, central);
+        cmdPegar_->setObjectName(u"cmdPegar"_s);
+        fila->addWidget(cmdPegar_);
+    });
     connect(cmdPegar_, &QPushButton::clicked, this, &FrmConsultaPersonalizada::pegar);
-    connect(cmdCopiar_, &QPushButton::clicked, this, &FrmConsultaPersonalizada::copiar);
-    connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
     resize(760, 560);
     // No series shows its values until the user asks for another chart.
     chtReport_->establecerRotulos(false);
-}
-
-void FrmConsultaPersonalizada::elegirTipo(int indice) {
-    if (indice < 0 || indice > 3) return;
-    chtReport_->establecerTipo(TipoGrafico(indice));
-    optTipo_[size_t(indice)]->setChecked(true);
 }
 
 void FrmConsultaPersonalizada::pegar() {
@@ -104,10 +80,6 @@ void FrmConsultaPersonalizada::pegar() {
                      ? u"El portapapeles no contiene una tabla de números ni una imagen."_s
                      : problema);
     });
-}
-
-void FrmConsultaPersonalizada::copiar() {
-    protegido([&] { plataforma().copiar(chtReport_->datosParaCopiar()); });
 }
 
 } // namespace zv

@@ -1,5 +1,8 @@
 #include "analysis/informelistados.h"
 
+#include <span>
+#include <utility>
+
 using namespace Qt::StringLiterals;
 
 namespace zv::informe {
@@ -108,6 +111,35 @@ void cajaTotal(Trazo& t, const QString& caption, const QString& campoCuenta,
     if (!palabra.isEmpty()) t.etiqueta(x + 3550, 120, 1150, palabra, Estilo::Normal);
 }
 
+// A label and the field it names.
+using Par = std::pair<QString, QString>;
+
+// The detail band of a listing card: two columns of label-and-value pairs, the first pair of the
+// left column standing out (and of the right one when asked), then the notes across the width
+// below them, growing with their text. Returns where the notes end.
+int ficha(Trazo& t, std::span<const Par> izquierda, std::span<const Par> derecha,
+          bool destacarDerecha, const QString& campoNotas) {
+    const int y0 = 120;
+    const int we = 1550, wv = 3050, xd = 4900, wed = 1750, wvd = W - xd - wed - 50;
+    int i = 0;
+    for (const auto& [e, c] : izquierda) {
+        t.par(0, y0 + i * kFila, we, wv, e, c, i == 0 ? Estilo::Destacado : Estilo::Normal);
+        ++i;
+    }
+    i = 0;
+    for (const auto& [e, c] : derecha) {
+        t.par(xd, y0 + i * kFila, wed, wvd, e, c,
+              i == 0 && destacarDerecha ? Estilo::Destacado : Estilo::Normal);
+        ++i;
+    }
+    const int yn = y0 + 8 * kFila + 60;
+    t.etiqueta(0, yn, we, u"Notas:"_s, Estilo::Etiqueta, Qt::AlignLeft | Qt::AlignTop);
+    Elemento& notas = t.campo(we + 50, yn, W - we - 50, campoNotas, u"Notas"_s, Estilo::Normal,
+                              Qt::AlignLeft | Qt::AlignTop, 2 * kFila);
+    notas.crece = true;
+    return yn + 2 * kFila;
+}
+
 // ---------------------------------------------------------------------------------------------
 
 std::shared_ptr<Diseno> calendario() {
@@ -152,39 +184,22 @@ std::shared_ptr<Diseno> empresas() {
         nuevo("dtrEmpresas", u"Listado de Empresas"_s, "ListadoEmpresas", u"LISTA DE EMPRESAS"_s);
     encabezadoConTitulo(*d);
     Trazo t(d->banda(TipoBanda::Detalle), 2900);
-    const int y0 = 120;
-    const int we = 1550, wv = 3050, xd = 4900, wed = 1750, wvd = W - xd - wed - 50;
-    const std::pair<QString, QString> izquierda[] = {{u"Nombre:"_s, u"EmpNombreFantasia"_s},
-                                                     {u"Ruc:"_s, u"EmpRuc"_s},
-                                                     {u"Dirección:"_s, u"EmpDireccion"_s},
-                                                     {u"Código Postal:"_s, u"EmpCodigoPostal"_s},
-                                                     {u"Teléfono 1:"_s, u"EmpTelefono1"_s},
-                                                     {u"Teléfono 2:"_s, u"EmpTelefono2"_s},
-                                                     {u"Fax:"_s, u"EmpFax"_s},
-                                                     {u"Ramo:"_s, u"RamDescripcion"_s}};
-    const std::pair<QString, QString> derecha[] = {
-        {u"Razón Social:"_s, u"EmpRazonSocial"_s},
-        {u"E.mail:"_s, u"EmpEmail"_s},
-        {u"Página Web:"_s, u"EmpURL"_s},
-        {u"Zona:"_s, u"EmpZona"_s},
-        {u"Ciudad:"_s, u"EmpCiudad"_s},
-        {u"Provincia/Estado:"_s, u"EmpProvinciaEstado"_s},
-        {u"País:"_s, u"EmpPais"_s}};
-    int i = 0;
-    for (const auto& [e, c] : izquierda) {
-        t.par(0, y0 + i * kFila, we, wv, e, c, i == 0 ? Estilo::Destacado : Estilo::Normal);
-        ++i;
-    }
-    i = 0;
-    for (const auto& [e, c] : derecha) {
-        t.par(xd, y0 + i * kFila, wed, wvd, e, c);
-        ++i;
-    }
-    const int yn = y0 + 8 * kFila + 60;
-    t.etiqueta(0, yn, we, u"Notas:"_s, Estilo::Etiqueta, Qt::AlignLeft | Qt::AlignTop);
-    Elemento& notas = t.campo(we + 50, yn, W - we - 50, u"EmpNotas"_s, u"Notas"_s, Estilo::Normal,
-                              Qt::AlignLeft | Qt::AlignTop, 2 * kFila);
-    notas.crece = true;
+    const Par izquierda[] = {{u"Nombre:"_s, u"EmpNombreFantasia"_s},
+                             {u"Ruc:"_s, u"EmpRuc"_s},
+                             {u"Dirección:"_s, u"EmpDireccion"_s},
+                             {u"Código Postal:"_s, u"EmpCodigoPostal"_s},
+                             {u"Teléfono 1:"_s, u"EmpTelefono1"_s},
+                             {u"Teléfono 2:"_s, u"EmpTelefono2"_s},
+                             {u"Fax:"_s, u"EmpFax"_s},
+                             {u"Ramo:"_s, u"RamDescripcion"_s}};
+    const Par derecha[] = {{u"Razón Social:"_s, u"EmpRazonSocial"_s},
+                           {u"E.mail:"_s, u"EmpEmail"_s},
+                           {u"Página Web:"_s, u"EmpURL"_s},
+                           {u"Zona:"_s, u"EmpZona"_s},
+                           {u"Ciudad:"_s, u"EmpCiudad"_s},
+                           {u"Provincia/Estado:"_s, u"EmpProvinciaEstado"_s},
+                           {u"País:"_s, u"EmpPais"_s}};
+    ficha(t, izquierda, derecha, false, u"EmpNotas"_s);
     pieComun(*d);
     return d;
 }
@@ -194,36 +209,19 @@ std::shared_ptr<Diseno> contactos() {
         nuevo("dtrContactos", u"Listado de Contactos"_s, "Contactos", u"Listado de Contactos"_s);
     encabezadoConTitulo(*d);
     Trazo t(d->banda(TipoBanda::Detalle), 3000);
-    const int y0 = 120;
-    const int we = 1550, wv = 3050, xd = 4900, wed = 1750, wvd = W - xd - wed - 50;
-    const std::pair<QString, QString> izquierda[] = {{u"Nombre:"_s, u"ConNombre"_s},
-                                                     {u"Domicilio:"_s, u"ConDomicilio"_s},
-                                                     {u"Código Postal:"_s, u"ConCodigoPostal"_s},
-                                                     {u"Teléfono 1:"_s, u"ConTelefono1"_s},
-                                                     {u"Teléfono 2:"_s, u"ConTelefono2"_s},
-                                                     {u"Fax:"_s, u"ConFax"_s},
-                                                     {u"Interno:"_s, u"ConInterno"_s}};
-    const std::pair<QString, QString> derecha[] = {
+    const Par izquierda[] = {{u"Nombre:"_s, u"ConNombre"_s},
+                             {u"Domicilio:"_s, u"ConDomicilio"_s},
+                             {u"Código Postal:"_s, u"ConCodigoPostal"_s},
+                             {u"Teléfono 1:"_s, u"ConTelefono1"_s},
+                             {u"Teléfono 2:"_s, u"ConTelefono2"_s},
+                             {u"Fax:"_s, u"ConFax"_s},
+                             {u"Interno:"_s, u"ConInterno"_s}};
+    const Par derecha[] = {
         {u"Apellido:"_s, u"ConApellido"_s}, {u"E.mail:"_s, u"ConEmail"_s},
         {u"Página Web:"_s, u"ConUrl"_s},    {u"Zona:"_s, u"ConZona"_s},
         {u"Ciudad:"_s, u"ConCiudad"_s},     {u"Provincia/Estado:"_s, u"ConProvinciaEstado"_s},
         {u"País:"_s, u"ConPais"_s},         {u"Título:"_s, u"ConTitulo"_s}};
-    int i = 0;
-    for (const auto& [e, c] : izquierda) {
-        t.par(0, y0 + i * kFila, we, wv, e, c, i == 0 ? Estilo::Destacado : Estilo::Normal);
-        ++i;
-    }
-    i = 0;
-    for (const auto& [e, c] : derecha) {
-        t.par(xd, y0 + i * kFila, wed, wvd, e, c, i == 0 ? Estilo::Destacado : Estilo::Normal);
-        ++i;
-    }
-    const int yn = y0 + 8 * kFila + 60;
-    t.etiqueta(0, yn, we, u"Notas:"_s, Estilo::Etiqueta, Qt::AlignLeft | Qt::AlignTop);
-    Elemento& notas = t.campo(we + 50, yn, W - we - 50, u"ConNotas"_s, u"Notas"_s, Estilo::Normal,
-                              Qt::AlignLeft | Qt::AlignTop, 2 * kFila);
-    notas.crece = true;
-    t.linea(yn + 2 * kFila + 120);
+    t.linea(ficha(t, izquierda, derecha, true, u"ConNotas"_s) + 120);
     pieComun(*d);
     return d;
 }

@@ -1,6 +1,7 @@
 #include "data/consultaagrupada.h"
 
 #include "data/basedatos.h"
+#include "data/bloquefilas.h"
 #include "data/dberror.h"
 #include "data/dialecto.h"
 #include "data/esquema.h"
@@ -362,20 +363,7 @@ void acumular(Acumulado& a, Agregado agregado, sqlite3_stmt* st, int c) {
 }
 
 // ---------------------------------------------------------------------------------------------
-// Stored child values
-
-constexpr quint8 kNulo = 5;
-
-struct Celda {
-    quint8 tipo = kNulo;
-    quint32 largo = 0;
-    union {
-        qint64 entero;
-        double real;
-        quint64 desplazamiento;
-    };
-    Celda() : entero(0) {}
-};
+// Child columns
 
 struct Columna {
     QString nombre;
@@ -532,8 +520,7 @@ struct ConsultaAgrupada::Datos {
 
     bool hijos = false;
     std::vector<Columna> cols;
-    std::vector<Celda> celdas; // child rows * cols
-    std::string bloque;
+    BloqueFilas hijas; // every child row, in the child query's order
     std::vector<std::vector<int>> grupos;
 
     void leer(BaseDatos& bd, const QString& jet);
@@ -576,7 +563,7 @@ void ConsultaAgrupada::Datos::leer(BaseDatos& bd, const QString& jet) {
 
     Agrupador agrupador(int(por.size()));
     std::vector<Acumulado> acumulados;
-    int filasHijas = 0;
+    hijas = BloqueFilas(total);
     while (s.paso()) {
         bool nuevo = false;
         const int g = agrupador.grupo(st, por, nuevo);
@@ -588,34 +575,7 @@ void ConsultaAgrupada::Datos::leer(BaseDatos& bd, const QString& jet) {
             if (hijos) grupos.emplace_back();
         }
         if (conAgregado) acumular(acumulados[size_t(g)], comando.agregado, st, agregado);
-        if (!hijos) continue;
-        for (int c = 0; c < total; ++c) {
-            Celda celda;
-            celda.tipo = quint8(sqlite3_column_type(st, c));
-            switch (celda.tipo) {
-            case SQLITE_INTEGER:
-                celda.entero = sqlite3_column_int64(st, c);
-                break;
-            case SQLITE_FLOAT:
-                celda.real = sqlite3_column_double(st, c);
-                break;
-            case SQLITE_TEXT:
-            case SQLITE_BLOB: {
-                const void* p = celda.tipo == SQLITE_TEXT
-                                    ? static_cast<const void*>(sqlite3_column_text(st, c))
-                                    : sqlite3_column_blob(st, c);
-                celda.largo = quint32(sqlite3_column_bytes(st, c));
-                celda.desplazamiento = bloque.size();
-                bloque.append(static_cast<const char*>(p), celda.largo);
-                break;
-            }
-            default:
-                celda.tipo = kNulo;
-                break;
-            }
-            celdas.push_back(celda);
-        }
-        grupos[size_t(g)].push_back(filasHijas++);
+        if (hijos) grupos[size_t(g)].push_back(hijas.agregar(st));
     }
     filas = int(acumulados.size());
     if (!conAgregado) return;
@@ -647,25 +607,7 @@ const std::vector<int>& ConsultaAgrupada::Datos::hijasDe(int fila) const {
 QVariant ConsultaAgrupada::Datos::valorHija(int fila, int hija, int columna) const {
     const std::vector<int>& h = hijasDe(fila);
     if (hija < 0 || hija >= int(h.size()) || columna < 0 || columna >= int(cols.size())) return {};
-    const Celda& c = celdas[size_t(h[size_t(hija)]) * cols.size() + size_t(columna)];
-    QVariant v;
-    switch (c.tipo) {
-    case SQLITE_INTEGER:
-        v = c.entero;
-        break;
-    case SQLITE_FLOAT:
-        v = c.real;
-        break;
-    case SQLITE_TEXT:
-        v = QString::fromUtf8(bloque.data() + c.desplazamiento, c.largo);
-        break;
-    case SQLITE_BLOB:
-        v = QByteArray(bloque.data() + c.desplazamiento, c.largo);
-        break;
-    default:
-        break;
-    }
-    return tipar(cols[size_t(columna)], v);
+    return tipar(cols[size_t(columna)], hijas.valor(h[size_t(hija)], columna));
 }
 
 ConsultaAgrupada::ConsultaAgrupada(BaseDatos& bd, const QString& texto, Hijos hijos)

@@ -14,8 +14,6 @@ namespace zv {
 
 namespace {
 
-constexpr quint8 kNulo = SQLITE_NULL;
-
 // "2026-03-15" -> QDate without the cost of a general parser.
 QDate fechaRapida(const char* p, int n) {
     if (n != 10 || p[4] != '-' || p[7] != '-') return {};
@@ -135,10 +133,10 @@ void OrigenRegistros::leer(Datos& d) {
     const sql::Traduccion& tr = base.traducir(sql_, true);
     Sentencia s = base.preparar(tr.sql);
     sqlite3_stmt* st = s.handle();
-    d.totalCols = sqlite3_column_count(st);
+    const int total = sqlite3_column_count(st);
     d.ocultas = int(tr.tablasConRowid.size());
     d.tablasOcultas = tr.tablasConRowid;
-    for (int c = d.ocultas; c < d.totalCols; ++c) {
+    for (int c = d.ocultas; c < total; ++c) {
         Columna col;
         col.nombre = QString::fromUtf8(sqlite3_column_name(st, c));
         const char* t = sqlite3_column_table_name(st, c);
@@ -163,38 +161,10 @@ void OrigenRegistros::leer(Datos& d) {
             }
         }
     }
-    const int total = d.totalCols;
-    d.celdas.reserve(size_t(std::max<size_t>(filas_.size(), 64)) * size_t(total));
-    while (s.paso()) {
-        const quint32 almacen = quint32(d.celdas.size() / size_t(total));
-        for (int c = 0; c < total; ++c) {
-            Celda celda;
-            celda.tipo = quint8(sqlite3_column_type(st, c));
-            switch (celda.tipo) {
-            case SQLITE_INTEGER:
-                celda.entero = sqlite3_column_int64(st, c);
-                break;
-            case SQLITE_FLOAT:
-                celda.real = sqlite3_column_double(st, c);
-                break;
-            case SQLITE_TEXT:
-            case SQLITE_BLOB: {
-                const void* p = celda.tipo == SQLITE_TEXT
-                                    ? static_cast<const void*>(sqlite3_column_text(st, c))
-                                    : sqlite3_column_blob(st, c);
-                celda.largo = quint32(sqlite3_column_bytes(st, c));
-                celda.desplazamiento = d.bloque.size();
-                d.bloque.append(static_cast<const char*>(p), celda.largo);
-                break;
-            }
-            default:
-                celda.tipo = kNulo;
-                break;
-            }
-            d.celdas.push_back(celda);
-        }
-        d.filas.push_back(almacen);
-    }
+    d.almacen = BloqueFilas(total);
+    d.almacen.reservar(std::max<size_t>(filas_.size(), 64));
+    while (s.paso())
+        d.filas.push_back(d.almacen.agregar(st));
 }
 
 void OrigenRegistros::refrescar() {
@@ -203,11 +173,9 @@ void OrigenRegistros::refrescar() {
     leer(d); // throws with the previous rows kept
     Q_EMIT antesDeCambiarFilas();
     cols_ = std::move(d.cols);
-    totalCols_ = d.totalCols;
     ocultas_ = d.ocultas;
     tablasOcultas_ = d.tablasOcultas;
-    celdas_ = std::move(d.celdas);
-    bloque_ = std::move(d.bloque);
+    almacen_ = std::move(d.almacen);
     filas_ = std::move(d.filas);
     abierto_ = true;
     actual_ = filas_.empty() ? -1 : 0;
@@ -223,8 +191,7 @@ void OrigenRegistros::refrescar() {
 void OrigenRegistros::cerrar() {
     guardarPendiente();
     Q_EMIT antesDeCambiarFilas();
-    celdas_.clear();
-    bloque_.clear();
+    almacen_.vaciar();
     filas_.clear();
     actual_ = -1;
     abierto_ = false;
@@ -272,22 +239,6 @@ int OrigenRegistros::posicion() const {
     return actual_ >= 0 && actual_ < int(filas_.size()) ? actual_ : -1;
 }
 
-QVariant OrigenRegistros::crudo(quint32 almacen, int c) const {
-    const Celda& celda = celdas_[size_t(almacen) * size_t(totalCols_) + size_t(c)];
-    switch (celda.tipo) {
-    case SQLITE_INTEGER:
-        return QVariant(celda.entero);
-    case SQLITE_FLOAT:
-        return QVariant(celda.real);
-    case SQLITE_TEXT:
-        return QVariant(QString::fromUtf8(bloque_.data() + celda.desplazamiento, celda.largo));
-    case SQLITE_BLOB:
-        return QVariant(QByteArray(bloque_.data() + celda.desplazamiento, celda.largo));
-    default:
-        return {};
-    }
-}
-
 QVariant OrigenRegistros::tipar(const Columna& c, const QVariant& v) const {
     if (v.isNull() || !c.conocido) return v;
     switch (c.tipo) {
@@ -318,14 +269,14 @@ QVariant OrigenRegistros::tipar(const Columna& c, const QVariant& v) const {
 
 QVariant OrigenRegistros::valorCrudo(int fila, int col) const {
     if (fila < 0 || fila >= cantidad() || col < 0 || col >= columnas()) return {};
-    return crudo(filas_[size_t(fila)], ocultas_ + col);
+    return almacen_.valor(filas_[size_t(fila)], ocultas_ + col);
 }
 
 QVariant OrigenRegistros::valor(int fila, int col) const {
     if (fila < 0 || fila >= cantidad() || col < 0 || col >= columnas()) return {};
     if (edicion_ == Edicion::Editando && fila == actual_ && asignado_[size_t(col)])
         return pendiente_[size_t(col)];
-    return tipar(cols_[size_t(col)], crudo(filas_[size_t(fila)], ocultas_ + col));
+    return tipar(cols_[size_t(col)], almacen_.valor(filas_[size_t(fila)], ocultas_ + col));
 }
 
 void OrigenRegistros::sinActual() const {
@@ -497,57 +448,21 @@ void OrigenRegistros::cancelarActualizacion() {
 
 qint64 OrigenRegistros::rowidDe(int fila, int col) const {
     const Columna& c = cols_[size_t(col)];
-    const quint32 almacen = filas_[size_t(fila)];
+    const int almacenada = filas_[size_t(fila)];
     if (c.oculta >= 0) {
-        const QVariant v = crudo(almacen, c.oculta);
+        const QVariant v = almacen_.valor(almacenada, c.oculta);
         if (!v.isNull()) return v.toLongLong();
     }
     if (c.clave >= 0) {
-        const QVariant v = crudo(almacen, ocultas_ + c.clave);
+        const QVariant v = almacen_.valor(almacenada, ocultas_ + c.clave);
         if (!v.isNull()) return v.toLongLong();
     }
     return -1;
 }
 
-void OrigenRegistros::escribirCelda(quint32 almacen, int c, const QVariant& v) {
-    Celda& celda = celdas_[size_t(almacen) * size_t(totalCols_) + size_t(c)];
-    celda = Celda();
-    if (v.isNull() || !v.isValid()) {
-        celda.tipo = kNulo;
-        return;
-    }
-    switch (v.metaType().id()) {
-    case QMetaType::LongLong:
-    case QMetaType::Int:
-        celda.tipo = SQLITE_INTEGER;
-        celda.entero = v.toLongLong();
-        break;
-    case QMetaType::Double:
-        celda.tipo = SQLITE_FLOAT;
-        celda.real = v.toDouble();
-        break;
-    case QMetaType::QByteArray: {
-        const QByteArray b = v.toByteArray();
-        celda.tipo = SQLITE_BLOB;
-        celda.largo = quint32(b.size());
-        celda.desplazamiento = bloque_.size();
-        bloque_.append(b.constData(), size_t(b.size()));
-        break;
-    }
-    default: {
-        const QByteArray u = v.toString().toUtf8();
-        celda.tipo = SQLITE_TEXT;
-        celda.largo = quint32(u.size());
-        celda.desplazamiento = bloque_.size();
-        bloque_.append(u.constData(), size_t(u.size()));
-        break;
-    }
-    }
-}
-
 // Reads again from the engine the fields of the given tables in a row.
 void OrigenRegistros::releer(int fila, const QStringList& tablas, qint64 rowidNuevo) {
-    const quint32 almacen = filas_[size_t(fila)];
+    const int almacenada = filas_[size_t(fila)];
     for (const QString& tabla : tablas) {
         QStringList campos;
         std::vector<int> indices;
@@ -564,10 +479,10 @@ void OrigenRegistros::releer(int fila, const QStringList& tablas, qint64 rowidNu
         s.vincular(1, rowid);
         if (!s.paso()) continue;
         for (size_t k = 0; k < indices.size(); ++k)
-            escribirCelda(almacen, ocultas_ + indices[k], s.valor(int(k)));
+            almacen_.escribir(almacenada, ocultas_ + indices[k], s.valor(int(k)));
         for (int j = 0; j < tablasOcultas_.size(); ++j)
             if (tablasOcultas_[j].compare(tabla, Qt::CaseInsensitive) == 0)
-                escribirCelda(almacen, j, rowid);
+                almacen_.escribir(almacenada, j, rowid);
     }
 }
 
@@ -621,12 +536,9 @@ void OrigenRegistros::actualizar() {
         const qint64 rowid = base.ultimoId();
         // The new row joins the list at its end and becomes the current row.
         const int fila = cantidad();
-        const quint32 almacen = quint32(celdas_.size() / size_t(std::max(totalCols_, 1)));
-        celdas_.resize(celdas_.size() + size_t(totalCols_));
-        for (int c = 0; c < totalCols_; ++c)
-            escribirCelda(almacen, c, QVariant());
+        const int almacenada = almacen_.agregarVacia();
         Q_EMIT antesDeAgregarFila(fila);
-        filas_.push_back(almacen);
+        filas_.push_back(almacenada);
         edicion_ = Edicion::Ninguna;
         asignado_.assign(cols_.size(), false);
         pendiente_.assign(cols_.size(), QVariant());
@@ -753,7 +665,7 @@ void OrigenRegistros::eliminar() {
             }
             if (n > 0)
                 usos << u"%1 %2"_s.arg(n).arg(QString::fromUtf8(n == 1 ? quien->sustantivoSingular
-                                                                      : quien->sustantivoPlural));
+                                                                       : quien->sustantivoPlural));
         }
         if (usos.isEmpty()) throw;
         QString lista = usos.join(u", "_s);

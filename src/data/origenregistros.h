@@ -7,12 +7,12 @@
 // Rows are read completely when the statement runs (into one compact block, turned into Qt
 // values only when asked for), so counting, moving and painting a grid cost nothing more. A
 // failed re-query keeps the previous rows.
+#include "data/bloquefilas.h"
 #include "data/esquema.h"
 
 #include <QObject>
 #include <QString>
 #include <QVariant>
-#include <string>
 #include <vector>
 
 namespace zv {
@@ -108,16 +108,6 @@ Q_SIGNALS:
     void pendienteCambiado();
 
 private:
-    struct Celda {
-        quint8 tipo = 0; // SQLite's type code; 5 is null
-        quint32 largo = 0;
-        union {
-            qint64 entero;
-            double real;
-            quint64 desplazamiento;
-        };
-        Celda() : entero(0) {}
-    };
     struct Columna {
         QString nombre;
         QString tabla;  // origin table as the schema names it; empty for computed columns
@@ -129,21 +119,17 @@ private:
     };
     struct Datos {
         std::vector<Columna> cols;
-        int totalCols = 0; // visible plus hidden
         int ocultas = 0;
         QStringList tablasOcultas;
-        std::vector<Celda> celdas;
-        std::string bloque;
-        std::vector<quint32> filas;
+        BloqueFilas almacen;    // every column, the hidden ones first
+        std::vector<int> filas; // the stored row each row shows
     };
 
     void mover(int nuevo);
     void leer(Datos& d);
-    QVariant crudo(quint32 almacen, int columnaTotal) const;
     QVariant tipar(const Columna& c, const QVariant& v) const;
     qint64 rowidDe(int fila, int col) const;
     void releer(int fila, const QStringList& tablas, qint64 rowidNuevo = -1);
-    void escribirCelda(quint32 almacen, int columnaTotal, const QVariant& v);
     [[noreturn]] void sinActual() const;
     void exigirColumna(int col) const;
 
@@ -151,12 +137,10 @@ private:
     QString sql_;
     bool abierto_ = false;
     std::vector<Columna> cols_;
-    int totalCols_ = 0;
     int ocultas_ = 0;
     QStringList tablasOcultas_;
-    std::vector<Celda> celdas_;
-    std::string bloque_;
-    std::vector<quint32> filas_;
+    BloqueFilas almacen_;
+    std::vector<int> filas_;
     int actual_ = -1;
     bool sinCoincidencia_ = false;
     Edicion edicion_ = Edicion::Ninguna;
