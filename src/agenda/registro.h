@@ -3,4 +3,4 @@
 
 namespace zv {
 void registrarVentanasAgenda();
-}  // namespace zv
+} // namespace zv

@@ -16,4 +16,4 @@ void registrarVentanasAnalisis() {
     informe::registrarVistasPrevias();
 }
 
-}  // namespace zv
+} // namespace zv

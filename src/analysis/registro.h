@@ -3,4 +3,4 @@
 
 namespace zv {
 void registrarVentanasAnalisis();
-}  // namespace zv
+} // namespace zv

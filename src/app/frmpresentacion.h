@@ -13,4 +13,4 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 };
 
-}  // namespace zv
+} // namespace zv

@@ -82,4 +82,4 @@ private:
     Busqueda* busqueda_ = nullptr;
 };
 
-}  // namespace zv
+} // namespace zv

@@ -32,4 +32,4 @@ private:
     bool primera_ = false;
 };
 
-}  // namespace zv
+} // namespace zv

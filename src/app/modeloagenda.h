@@ -32,4 +32,4 @@ private:
     int colActividad_ = -1, colFecha_ = -1, colInicio_ = -1, colFinal_ = -1, colEstado_ = -1;
 };
 
-}  // namespace zv
+} // namespace zv

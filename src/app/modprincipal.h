@@ -29,4 +29,4 @@ QString rutaBaseDatos();
 // Makes every screen of every subsystem known to the window registry.
 void registrarTodasLasVentanas();
 
-}  // namespace zv
+} // namespace zv

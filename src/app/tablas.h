@@ -7,22 +7,22 @@
 namespace zv {
 
 struct FilaConsulta {
-    int numero;             // Q1 .. Q39, in menu order
-    const char* menu;       // menu item (a control array when indice > 0)
+    int numero;       // Q1 .. Q39, in menu order
+    const char* menu; // menu item (a control array when indice > 0)
     int indice;
-    QString caption;        // caption of the menu item
-    const char* ventana;    // statistics window that shows it
-    const char* campoX;     // rows (categories)
-    const char* campoY;     // measure
-    const char* campoZ;     // series
-    QString titulo;         // caption of the window while it shows the query
-    QString comando;        // the grouped command
+    QString caption;     // caption of the menu item
+    const char* ventana; // statistics window that shows it
+    const char* campoX;  // rows (categories)
+    const char* campoY;  // measure
+    const char* campoZ;  // series
+    QString titulo;      // caption of the window while it shows the query
+    QString comando;     // the grouped command
 };
 
 struct FilaInforme {
     const char* menu;
     QString caption;
-    bool previsualizar;     // preview, or print
+    bool previsualizar; // preview, or print
     const char* informe;
 };
 
@@ -33,4 +33,4 @@ QString cadenaConexionConsultas();
 // The objectName of a query's menu item: "mnuHerramientasConsultasContactos(1)".
 QString nombreItemConsulta(const FilaConsulta& f);
 
-}  // namespace zv
+} // namespace zv

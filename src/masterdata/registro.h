@@ -3,4 +3,4 @@
 
 namespace zv {
 void registrarVentanasMaestros();
-}  // namespace zv
+} // namespace zv

@@ -49,11 +49,11 @@ void reiniciarTodo();
 // Opens the screens of the whole program as the program does (every subsystem registers its own).
 void registrarVentanas();
 
-}  // namespace zv::prueba
+} // namespace zv::prueba
 
-#define ZV_PRUEBA_MAIN(Clase)                        \
-    int main(int argc, char** argv) {                \
-        zv::prueba::Entorno entorno(argc, argv);     \
-        Clase t;                                     \
-        return QTest::qExec(&t, argc, argv);         \
+#define ZV_PRUEBA_MAIN(Clase)                                                                      \
+    int main(int argc, char** argv) {                                                              \
+        zv::prueba::Entorno entorno(argc, argv);                                                   \
+        Clase t;                                                                                   \
+        return QTest::qExec(&t, argc, argv);                                                       \
     }

@@ -37,13 +37,13 @@ public:
 
     QList<Mensaje> mensajes;
     QList<Entrada> entradas;
-    QStringList modales;    // names of the windows shown modally, in order
-    QStringList mostradas;  // names of the windows shown without blocking
-    QStringList ayudas;     // help pages opened
+    QStringList modales;   // names of the windows shown modally, in order
+    QStringList mostradas; // names of the windows shown without blocking
+    QStringList ayudas;    // help pages opened
     QList<QPair<QString, QStringList>> programas;
     bool programasArrancan = true;
     Puntero punteroActual = Puntero::Normal;
-    QList<Puntero> punteros;  // every change of the pointer
+    QList<Puntero> punteros; // every change of the pointer
     std::unique_ptr<QMimeData> portapapelesDatos;
     // What the print dialog answers; by default it is accepted.
     std::function<bool(QPrinter&, int)> alImprimir;
@@ -78,4 +78,4 @@ public:
 // The double installed by the test program.
 PlataformaPrueba& plataformaPrueba();
 
-}  // namespace zv::prueba
+} // namespace zv::prueba
