@@ -14,6 +14,7 @@
 #include "ui/ventanas.h"
 
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
@@ -128,6 +129,8 @@ FrmMantAgenda::FrmMantAgenda()
                                  {u"CalRecursivo"_s, u"CalRecursivo"_s}},
                                 central);
     dbgCalendario_->establecerTitulo(u"LISTA DE ACTIVIDADES AGENDADAS EN EL CALENDARIO"_s);
+    // The list keeps room for several entries however small the window.
+    dbgCalendario_->setMinimumHeight(dbgCalendario_->verticalHeader()->defaultSectionSize() * 8);
     principal->addWidget(dbgCalendario_->conTitulo(), 1);
 
     auto* detalle = new QWidget(central);
