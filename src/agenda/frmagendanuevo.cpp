@@ -84,8 +84,9 @@ void FrmAgendaNuevo::guardar() {
             return;
         }
         const qint64 aviso = agenda::leerAviso(campos_.txtAviso->text());
-        dtaCalendario_->agregarNuevo();
-        try {
+        // A refused entry leaves nothing half-stored: the dialog keeps what was typed, and
+        // closing it later does not try to store the row again.
+        dtaCalendario_->agregarYGuardar([&] {
             dtaCalendario_->asignar(u"CalFecha"_s, campos_.dtpFecha->date());
             dtaCalendario_->asignar(u"CalHoraInicio"_s, campos_.dtpHoraInicio->time());
             dtaCalendario_->asignar(u"CalHoraFinal"_s, campos_.dtpHoraFinal->time());
@@ -96,13 +97,7 @@ void FrmAgendaNuevo::guardar() {
             dtaCalendario_->asignar(u"CalEstado"_s, campos_.txtEstado->text());
             dtaCalendario_->asignar(u"CalNotas"_s, campos_.txtNotas->toPlainText());
             dtaCalendario_->asignar(u"CalResultados"_s, campos_.txtResultado->toPlainText());
-            dtaCalendario_->actualizar();
-        } catch (...) {
-            // Nothing half-stored stays behind: the dialog keeps what was typed, and closing it
-            // later must not try to store this row again.
-            dtaCalendario_->cancelarActualizacion();
-            throw;
-        }
+        });
         close();
     });
 }

@@ -2,11 +2,10 @@
 
 #include "data/basedatos.h"
 #include "data/bloquefilas.h"
+#include "data/columnaorigen.h"
 #include "data/dberror.h"
 #include "data/dialecto.h"
-#include "data/esquema.h"
 #include "data/funciones.h"
-#include "data/regional.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -362,52 +361,6 @@ void acumular(Acumulado& a, Agregado agregado, sqlite3_stmt* st, int c) {
     a.real += sqlite3_column_double(st, c);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Child columns
-
-struct Columna {
-    QString nombre;
-    QString tabla;
-    QString origen;
-    TipoCampo tipo = TipoCampo::Texto;
-    bool conocido = false;
-};
-
-QVariant tipar(const Columna& c, const QVariant& v) {
-    if (v.isNull() || !c.conocido) return v;
-    const int id = v.metaType().id();
-    switch (c.tipo) {
-    case TipoCampo::Fecha:
-        if (id == QMetaType::QString)
-            if (auto d = Regional::desdeIsoFecha(v.toString())) return *d;
-        return v;
-    case TipoCampo::Hora:
-        if (id == QMetaType::QString)
-            if (auto t = Regional::desdeIsoHora(v.toString())) return *t;
-        return v;
-    case TipoCampo::SiNo:
-        return id == QMetaType::LongLong ? QVariant(v.toLongLong() != 0) : v;
-    case TipoCampo::Moneda:
-        return id == QMetaType::LongLong ? QVariant(v.toDouble()) : v;
-    default:
-        return v;
-    }
-}
-
-int buscarColumna(const std::vector<Columna>& cols, const QString& nombre) {
-    const int punto = nombre.lastIndexOf(u'.');
-    if (punto > 0) {
-        const QString tabla = nombre.left(punto), campo = nombre.mid(punto + 1);
-        for (int c = 0; c < int(cols.size()); ++c)
-            if (cols[c].tabla.compare(tabla, Qt::CaseInsensitive) == 0 &&
-                cols[c].origen.compare(campo, Qt::CaseInsensitive) == 0)
-                return c;
-    }
-    for (int c = 0; c < int(cols.size()); ++c)
-        if (cols[c].nombre.compare(nombre, Qt::CaseInsensitive) == 0) return c;
-    return -1;
-}
-
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -519,7 +472,7 @@ struct ConsultaAgrupada::Datos {
     int filas = 0;
 
     bool hijos = false;
-    std::vector<Columna> cols;
+    std::vector<ColumnaOrigen> cols;
     BloqueFilas hijas; // every child row, in the child query's order
     std::vector<std::vector<int>> grupos;
 
@@ -534,16 +487,7 @@ void ConsultaAgrupada::Datos::leer(BaseDatos& bd, const QString& jet) {
     const int total = sqlite3_column_count(st);
     cols.clear();
     for (int c = 0; c < total; ++c) {
-        Columna col;
-        col.nombre = QString::fromUtf8(sqlite3_column_name(st, c));
-        const char* t = sqlite3_column_table_name(st, c);
-        const char* o = sqlite3_column_origin_name(st, c);
-        if (t && o) {
-            col.tabla = QString::fromUtf8(t);
-            col.origen = QString::fromUtf8(o);
-            col.tipo = esquema::tipo(col.tabla, col.origen, &col.conocido);
-        }
-        cols.push_back(col);
+        cols.push_back(ColumnaOrigen::de(st, c));
     }
     auto columna = [&](const QString& nombre) {
         const int c = buscarColumna(cols, nombre);
@@ -569,7 +513,7 @@ void ConsultaAgrupada::Datos::leer(BaseDatos& bd, const QString& jet) {
         const int g = agrupador.grupo(st, por, nuevo);
         if (nuevo) {
             for (int c : por)
-                padres.push_back(tipar(cols[c], s.valor(c)));
+                padres.push_back(cols[c].tipar(s.valor(c)));
             if (conAgregado) padres.emplace_back();
             acumulados.emplace_back();
             if (hijos) grupos.emplace_back();
@@ -607,7 +551,7 @@ const std::vector<int>& ConsultaAgrupada::Datos::hijasDe(int fila) const {
 QVariant ConsultaAgrupada::Datos::valorHija(int fila, int hija, int columna) const {
     const std::vector<int>& h = hijasDe(fila);
     if (hija < 0 || hija >= int(h.size()) || columna < 0 || columna >= int(cols.size())) return {};
-    return tipar(cols[size_t(columna)], hijas.valor(h[size_t(hija)], columna));
+    return cols[size_t(columna)].tipar(hijas.valor(h[size_t(hija)], columna));
 }
 
 ConsultaAgrupada::ConsultaAgrupada(BaseDatos& bd, const QString& texto, Hijos hijos)

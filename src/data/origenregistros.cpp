@@ -14,23 +14,6 @@ namespace zv {
 
 namespace {
 
-// "2026-03-15" -> QDate without the cost of a general parser.
-QDate fechaRapida(const char* p, int n) {
-    if (n != 10 || p[4] != '-' || p[7] != '-') return {};
-    auto d = [p](int i) { return p[i] - '0'; };
-    for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
-        if (p[i] < '0' || p[i] > '9') return {};
-    return QDate(d(0) * 1000 + d(1) * 100 + d(2) * 10 + d(3), d(5) * 10 + d(6), d(8) * 10 + d(9));
-}
-
-QTime horaRapida(const char* p, int n) {
-    if (n != 8 || p[2] != ':' || p[5] != ':') return {};
-    auto d = [p](int i) { return p[i] - '0'; };
-    for (int i : {0, 1, 3, 4, 6, 7})
-        if (p[i] < '0' || p[i] > '9') return {};
-    return QTime(d(0) * 10 + d(1), d(3) * 10 + d(4), d(6) * 10 + d(7));
-}
-
 bool esPalabraReservada(const QString& s) {
     static const QStringList reservadas = {
         u"AND"_s,     u"OR"_s,   u"NOT"_s,    u"IS"_s,      u"NULL"_s,  u"LIKE"_s, u"IN"_s,
@@ -137,17 +120,10 @@ void OrigenRegistros::leer(Datos& d) {
     d.ocultas = int(tr.tablasConRowid.size());
     d.tablasOcultas = tr.tablasConRowid;
     for (int c = d.ocultas; c < total; ++c) {
-        Columna col;
-        col.nombre = QString::fromUtf8(sqlite3_column_name(st, c));
-        const char* t = sqlite3_column_table_name(st, c);
-        const char* o = sqlite3_column_origin_name(st, c);
-        if (t && o) {
-            col.tabla = QString::fromUtf8(t);
-            col.origen = QString::fromUtf8(o);
-            col.tipo = esquema::tipo(col.tabla, col.origen, &col.conocido);
+        Columna col{ColumnaOrigen::de(st, c)};
+        if (!col.tabla.isEmpty())
             for (int j = 0; j < d.tablasOcultas.size(); ++j)
                 if (d.tablasOcultas[j].compare(col.tabla, Qt::CaseInsensitive) == 0) col.oculta = j;
-        }
         d.cols.push_back(col);
     }
     // A table whose counter key is among the columns can be edited through it as well.
@@ -207,18 +183,7 @@ QString OrigenRegistros::nombreColumna(int c) const {
 }
 
 int OrigenRegistros::indiceCampo(const QString& nombre) const {
-    const int punto = nombre.indexOf(u'.');
-    if (punto > 0) {
-        const QString tabla = nombre.left(punto);
-        const QString campo = nombre.mid(punto + 1);
-        for (int c = 0; c < columnas(); ++c)
-            if (cols_[c].tabla.compare(tabla, Qt::CaseInsensitive) == 0 &&
-                cols_[c].origen.compare(campo, Qt::CaseInsensitive) == 0)
-                return c;
-    }
-    for (int c = 0; c < columnas(); ++c)
-        if (cols_[c].nombre.compare(nombre, Qt::CaseInsensitive) == 0) return c;
-    return -1;
+    return buscarColumna(cols_, nombre);
 }
 
 TipoCampo OrigenRegistros::tipoColumna(int c) const {
@@ -239,34 +204,6 @@ int OrigenRegistros::posicion() const {
     return actual_ >= 0 && actual_ < int(filas_.size()) ? actual_ : -1;
 }
 
-QVariant OrigenRegistros::tipar(const Columna& c, const QVariant& v) const {
-    if (v.isNull() || !c.conocido) return v;
-    switch (c.tipo) {
-    case TipoCampo::Fecha:
-        if (v.metaType().id() == QMetaType::QString) {
-            const QByteArray u = v.toString().toLatin1();
-            QDate d = fechaRapida(u.constData(), int(u.size()));
-            if (d.isValid()) return d;
-        }
-        return v;
-    case TipoCampo::Hora:
-        if (v.metaType().id() == QMetaType::QString) {
-            const QByteArray u = v.toString().toLatin1();
-            QTime t = horaRapida(u.constData(), int(u.size()));
-            if (t.isValid()) return t;
-        }
-        return v;
-    case TipoCampo::SiNo:
-        if (v.metaType().id() == QMetaType::LongLong) return v.toLongLong() != 0;
-        return v;
-    case TipoCampo::Moneda:
-        if (v.metaType().id() == QMetaType::LongLong) return v.toDouble();
-        return v;
-    default:
-        return v;
-    }
-}
-
 QVariant OrigenRegistros::valorCrudo(int fila, int col) const {
     if (fila < 0 || fila >= cantidad() || col < 0 || col >= columnas()) return {};
     return almacen_.valor(filas_[size_t(fila)], ocultas_ + col);
@@ -276,7 +213,7 @@ QVariant OrigenRegistros::valor(int fila, int col) const {
     if (fila < 0 || fila >= cantidad() || col < 0 || col >= columnas()) return {};
     if (edicion_ == Edicion::Editando && fila == actual_ && asignado_[size_t(col)])
         return pendiente_[size_t(col)];
-    return tipar(cols_[size_t(col)], almacen_.valor(filas_[size_t(fila)], ocultas_ + col));
+    return cols_[size_t(col)].tipar(almacen_.valor(filas_[size_t(fila)], ocultas_ + col));
 }
 
 void OrigenRegistros::sinActual() const {
@@ -431,6 +368,17 @@ void OrigenRegistros::asignar(int col, const QVariant& v) {
     pendiente_[size_t(col)] = v;
     asignado_[size_t(col)] = true;
     Q_EMIT pendienteCambiado();
+}
+
+void OrigenRegistros::agregarYGuardar(const std::function<void()>& llenar) {
+    agregarNuevo();
+    try {
+        llenar();
+        actualizar();
+    } catch (...) {
+        cancelarActualizacion();
+        throw;
+    }
 }
 
 void OrigenRegistros::cancelarActualizacion() {

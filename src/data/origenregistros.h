@@ -8,11 +8,13 @@
 // values only when asked for), so counting, moving and painting a grid cost nothing more. A
 // failed re-query keeps the previous rows.
 #include "data/bloquefilas.h"
+#include "data/columnaorigen.h"
 #include "data/esquema.h"
 
 #include <QObject>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <vector>
 
 namespace zv {
@@ -84,6 +86,10 @@ public:
     // stored) and the engine's error is thrown.
     void actualizar();
     void cancelarActualizacion();
+    // Adds a row, lets `llenar` set its fields and stores it at once. When filling or storing
+    // fails the addition is cancelled, so nothing half-added stays pending, and the error goes
+    // on to the caller.
+    void agregarYGuardar(const std::function<void()>& llenar);
     // Deletes the current row. A row other records still use is refused with a message that
     // says how many use it.
     void eliminar();
@@ -108,14 +114,9 @@ Q_SIGNALS:
     void pendienteCambiado();
 
 private:
-    struct Columna {
-        QString nombre;
-        QString tabla;  // origin table as the schema names it; empty for computed columns
-        QString origen; // origin column
-        TipoCampo tipo = TipoCampo::Texto;
-        bool conocido = false; // the field is one of the schema's
-        int oculta = -1;       // index of the hidden rowid column of its table
-        int clave = -1;        // or the visible column holding its table's counter key
+    struct Columna : ColumnaOrigen {
+        int oculta = -1; // index of the hidden rowid column of its table
+        int clave = -1;  // or the visible column holding its table's counter key
     };
     struct Datos {
         std::vector<Columna> cols;
@@ -127,7 +128,6 @@ private:
 
     void mover(int nuevo);
     void leer(Datos& d);
-    QVariant tipar(const Columna& c, const QVariant& v) const;
     qint64 rowidDe(int fila, int col) const;
     void releer(int fila, const QStringList& tablas, qint64 rowidNuevo = -1);
     [[noreturn]] void sinActual() const;

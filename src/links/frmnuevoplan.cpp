@@ -283,15 +283,10 @@ bool FrmNuevoPlan::preparar() {
     }
     dtaEstrategias_->primero();
     const QVariant estrategia = dtaEstrategias_->campo(u"EstId"_s);
-    dtaPlanificaciones_->agregarNuevo();
-    try {
+    dtaPlanificaciones_->agregarYGuardar([&] {
         dtaPlanificaciones_->asignar(u"EstId"_s, estrategia);
         dtaPlanificaciones_->asignar(u"PlaDescripcion"_s, u"Plan de negocios"_s);
-        dtaPlanificaciones_->actualizar();
-    } catch (...) {
-        dtaPlanificaciones_->cancelarActualizacion();
-        throw;
-    }
+    });
     dtaPlanificaciones_->ultimo();
     plan_ = dtaPlanificaciones_->campo(u"PlaId"_s).toLongLong();
     return true;

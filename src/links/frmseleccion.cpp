@@ -273,15 +273,10 @@ void FrmSeleccion::bajar() {
             // The new link goes in through the (empty) query of its own pair.
             vinculo_->establecerSql(consultaPar(candidato));
             vinculo_->refrescar();
-            vinculo_->agregarNuevo();
-            try {
+            vinculo_->agregarYGuardar([&] {
                 vinculo_->asignar(m_.a.claveEnMano, clave_);
                 vinculo_->asignar(m_.a.claveCandidato, candidato);
-                vinculo_->actualizar();
-            } catch (...) {
-                vinculo_->cancelarActualizacion();
-                throw;
-            }
+            });
         }
     }
     // The candidates list is not re-read: it always shows every candidate.

@@ -350,16 +350,11 @@ void FrmMantCatalogo::nuevo() {
         return;
     }
     if (!puedeAgregar()) return;
-    origen_->agregarNuevo();
-    try {
+    // A record the engine refuses is not left half-added in the list.
+    origen_->agregarYGuardar([&] {
         origen_->asignar(m_.campoDescripcion, texto);
         completarNuevo();
-        origen_->actualizar();
-    } catch (...) {
-        // A record the engine refused is not left half-added in the list.
-        origen_->cancelarActualizacion();
-        throw;
-    }
+    });
     origen_->refrescar();
     barra_->habilitar(u"guardar"_s, true);
     habilitarCampos(true);

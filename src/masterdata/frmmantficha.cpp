@@ -320,18 +320,13 @@ void FrmMantFicha::nuevo() {
     }
     // The new record holds only the first row of each list; the user types the rest into the
     // fields and picks its own origin (and sector).
-    origen_->agregarNuevo();
-    try {
+    origen_->agregarYGuardar([&] {
         for (int i = 0; i < d_.listas.size(); ++i) {
             OrigenRegistros* filas = listas_[i].origen;
             const QString& campo = d_.listas[i].campo;
             origen_->asignar(campo, filas->valorCrudo(0, filas->indiceCampo(campo)));
         }
-        origen_->actualizar();
-    } catch (...) {
-        origen_->cancelarActualizacion();
-        throw;
-    }
+    });
     origen_->refrescar();
     barra_->habilitar(u"guardar"_s, true);
     habilitarCampos(true);
