@@ -22,8 +22,7 @@ class PruebaAgendaNuevo : public QObject {
     // Opens the dialog with an activity chosen (none for an empty text).
     void abrir(const QString& actividad = u"Visita"_s) {
         despachar();
-        w = Ventanas::obtener(u"frmAgendaNuevo"_s);
-        Ventanas::mostrar(w);
+        w = prueba::abrir(u"frmAgendaNuevo"_s);
         if (!actividad.isEmpty()) lista()->elegirTexto(actividad);
     }
     ListaEnlazada* lista() { return w->findChild<ListaEnlazada*>(u"dbcActividades"_s); }

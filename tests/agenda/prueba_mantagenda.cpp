@@ -25,8 +25,7 @@ class PruebaMantAgenda : public QObject {
 
     void abrir() {
         despachar();
-        w = Ventanas::obtener(u"frmMantAgenda"_s);
-        Ventanas::mostrar(w);
+        w = prueba::abrir(u"frmMantAgenda"_s);
     }
     template <class T> T* control(const char* nombre) {
         return w->findChild<T*>(QLatin1String(nombre));

@@ -30,8 +30,7 @@ class PruebaOrganizacionDiaria : public QObject {
                      {fecha, hora, texto, hecha ? 1 : 0});
     }
     FrmOrganizacionDiaria* abrir() {
-        auto* w = Ventanas::obtener<FrmOrganizacionDiaria>(u"frmOrganizacionDiaria"_s);
-        Ventanas::mostrar(w);
+        auto* w = prueba::abrir<FrmOrganizacionDiaria>(u"frmOrganizacionDiaria"_s);
         new QAbstractItemModelTester(w->dbgTareasDiarias()->modelo(),
                                      QAbstractItemModelTester::FailureReportingMode::QtTest, w);
         return w;
@@ -214,8 +213,7 @@ private Q_SLOTS:
     }
 
     void seAbreUnaSolaVezDesdeLosDosMenusEImprimirPrevisualiza() {
-        QWidget* principal = Ventanas::obtener(u"frmPrincipal"_s);
-        Ventanas::mostrar(principal);
+        QWidget* principal = prueba::abrir(u"frmPrincipal"_s);
         principal->findChild<QAction*>(u"mnuVerTareasParaHoy"_s)->trigger();
         auto* w =
             qobject_cast<FrmOrganizacionDiaria*>(Ventanas::abierta(u"frmOrganizacionDiaria"_s));

@@ -94,8 +94,7 @@ private Q_SLOTS:
         prueba::BaseDatosPrueba db;
         prueba::registrarVentanas();
         auto& pp = prueba::plataformaPrueba();
-        auto* principal = Ventanas::obtener<FrmPrincipal>(u"frmPrincipal"_s);
-        Ventanas::mostrar(principal);
+        auto* principal = prueba::abrir<FrmPrincipal>(u"frmPrincipal"_s);
         int veces = 0;
         pp.guiones[u"frmConsultaPersonalizada"_s] = [&](QWidget* w) {
             auto* c = qobject_cast<FrmConsultaPersonalizada*>(w);

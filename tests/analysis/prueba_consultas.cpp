@@ -84,8 +84,7 @@ private Q_SLOTS:
         prueba::reiniciarTodo();
         db = std::make_unique<prueba::BaseDatosPrueba>();
         prueba::registrarVentanas();
-        principal = Ventanas::obtener<FrmPrincipal>(u"frmPrincipal"_s);
-        Ventanas::mostrar(principal);
+        principal = prueba::abrir<FrmPrincipal>(u"frmPrincipal"_s);
     }
     void cleanup() {
         prueba::reiniciarTodo();

@@ -234,8 +234,7 @@ private Q_SLOTS:
 
     void elMenuPrincipalPrevisualizaEImprimeYMuestraLosFallos() {
         llenar();
-        QWidget* principal = Ventanas::obtener(u"frmPrincipal"_s);
-        Ventanas::mostrar(principal);
+        QWidget* principal = prueba::abrir(u"frmPrincipal"_s);
         principal->findChild<QAction*>(u"mnuArchivoVistaPreviaEmpresasXzona"_s)->trigger();
         QVERIFY(Ventanas::abierta(u"dtrEmpresasXzona"_s));
         QCOMPARE(Ventanas::abierta(u"dtrEmpresasXzona"_s)->windowTitle(), u"Empresas por Zona"_s);

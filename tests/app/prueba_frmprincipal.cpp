@@ -76,8 +76,7 @@ private Q_SLOTS:
         db->ejecutar(u"INSERT INTO ACTIVIDADES (ActDescripcion, CatId) VALUES ('Visita', 1), "
                      u"('Llamada', 1)"_s);
         Ventanas::registrar(u"frmPrincipal"_s, [] { return new FrmPrincipal; });
-        w = Ventanas::obtener<FrmPrincipal>(u"frmPrincipal"_s);
-        Ventanas::mostrar(w);
+        w = prueba::abrir<FrmPrincipal>(u"frmPrincipal"_s);
     }
     void cleanup() {
         prueba::reiniciarTodo();

@@ -35,8 +35,7 @@ private Q_SLOTS:
         reloj_ = std::make_unique<RelojFijo>(QDateTime(QDate(2026, 12, 9), QTime(10, 0)));
         establecerReloj(reloj_.get());
         prueba::registrarVentanas();
-        principal = Ventanas::obtener<FrmPrincipal>(u"frmPrincipal"_s);
-        Ventanas::mostrar(principal);
+        principal = prueba::abrir<FrmPrincipal>(u"frmPrincipal"_s);
     }
     void cleanup() {
         Aviso::detenerServicio();

@@ -29,14 +29,6 @@ void pulsarFila(Grilla* g, int fila) {
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, r.center());
 }
 
-QStringList descripciones(OrigenRegistros* o, const QString& campo) {
-    QStringList l;
-    const int c = o->indiceCampo(campo);
-    for (int i = 0; i < o->cantidad(); ++i)
-        l << o->valor(i, c).toString();
-    return l;
-}
-
 } // namespace
 
 class PruebaCatalogos : public QObject {
@@ -44,9 +36,7 @@ class PruebaCatalogos : public QObject {
     std::unique_ptr<prueba::BaseDatosPrueba> db;
 
     FrmMantCatalogo* abrir(const QString& ventana) {
-        auto* w = Ventanas::obtener<FrmMantCatalogo>(ventana);
-        Ventanas::mostrar(w);
-        return w;
+        return prueba::abrir<FrmMantCatalogo>(ventana);
     }
     void insertar(const MiembroCatalogo& m, const QStringList& descripciones) {
         for (const QString& d : descripciones)
@@ -83,11 +73,13 @@ private Q_SLOTS:
         QCOMPARE(w->grilla()->titulo(), m.tituloGrilla);
         QCOMPARE(w->grilla()->model()->headerData(1, Qt::Horizontal).toString(),
                  m.columnaDescripcion);
-        QCOMPARE(descripciones(w->origen(), m.campoDescripcion), (QStringList{u"a"_s, u"b"_s}));
+        QCOMPARE(prueba::valoresDe(*w->origen(), m.campoDescripcion),
+                 (QStringList{u"a"_s, u"b"_s}));
         QVERIFY(w->findChild<QMenu*>(m.menuRegistro));
         // Every menu item hands its key to the toolbar; Índice opens this screen's help.
         w->findChild<QAction*>(u"mnuHerramientasOrdenDes"_s)->trigger();
-        QCOMPARE(descripciones(w->origen(), m.campoDescripcion), (QStringList{u"b"_s, u"a"_s}));
+        QCOMPARE(prueba::valoresDe(*w->origen(), m.campoDescripcion),
+                 (QStringList{u"b"_s, u"a"_s}));
         QCOMPARE(P().punteros, (QList<Puntero>{Puntero::Reloj, Puntero::Normal}));
         w->findChild<QAction*>(m.menuActualizar)->trigger();
         QCOMPARE(w->origen()->sql(), m.sqlRefresco());
@@ -184,13 +176,13 @@ private Q_SLOTS:
         w->botonPulsado(u"buscar"_s);
         QCOMPARE(P().entradas.last().prompt, m.promptBuscar);
         QCOMPARE(P().entradas.last().titulo, m.tituloBuscar);
-        QCOMPARE(descripciones(w->origen(), m.campoDescripcion),
+        QCOMPARE(prueba::valoresDe(*w->origen(), m.campoDescripcion),
                  (QStringList{u" arco"_s, u"Arco"_s, u"Barco"_s, u"carro"_s}));
         // Exact, with the blank as typed; a miss shows an empty list without a message.
         P().respuestas << Respuesta::Si << Respuesta::Si;
         P().textos << u" arco"_s << u"nada"_s;
         w->botonPulsado(u"buscar"_s);
-        QCOMPARE(descripciones(w->origen(), m.campoDescripcion), QStringList{u" arco"_s});
+        QCOMPARE(prueba::valoresDe(*w->origen(), m.campoDescripcion), QStringList{u" arco"_s});
         w->botonPulsado(u"buscar"_s);
         QCOMPARE(w->origen()->cantidad(), 0);
         QCOMPARE(P().mensajes.size(), 4);
@@ -255,8 +247,7 @@ private Q_SLOTS:
     // --- activities
 
     void unaActividadNecesitaCategoriasYTomaLaPrimera() {
-        auto* w = Ventanas::obtener<FrmMantActividades>(u"frmMantActividades"_s);
-        Ventanas::mostrar(w);
+        auto* w = prueba::abrir<FrmMantActividades>(u"frmMantActividades"_s);
         QCOMPARE(w->windowTitle(), u"Zelvora - Mantenimineto de Actividades"_s);
         QVERIFY(!w->dbcCategorias()->isEnabled() && !w->txtComentarios()->isEnabled());
         P().textos << u"Visita"_s;
@@ -304,8 +295,7 @@ private Q_SLOTS:
         Ventanas::mostrar(u"frmMantCategorias"_s);
         QWidget* abierta = Ventanas::abierta(u"frmMantCategorias"_s);
         QVERIFY(abierta);
-        auto* w = Ventanas::obtener<FrmMantActividades>(u"frmMantActividades"_s);
-        Ventanas::mostrar(w);
+        auto* w = prueba::abrir<FrmMantActividades>(u"frmMantActividades"_s);
         QWidget* vista = nullptr;
         P().guiones[u"frmMantCategorias"_s] = [&vista](QWidget* c) { vista = c; };
         w->nuevaCategoria();

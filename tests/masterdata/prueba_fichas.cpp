@@ -34,25 +34,13 @@ QLineEdit* campo(FrmMantFicha* w, int i) {
     return qobject_cast<QLineEdit*>(w->txtFields(i));
 }
 
-QStringList columna(OrigenRegistros* o, const QString& nombre) {
-    QStringList l;
-    const int c = o->indiceCampo(nombre);
-    for (int i = 0; i < o->cantidad(); ++i)
-        l << o->valor(i, c).toString();
-    return l;
-}
-
 } // namespace
 
 class PruebaFichas : public QObject {
     Q_OBJECT
     std::unique_ptr<prueba::BaseDatosPrueba> db;
 
-    FrmMantFicha* abrir(const QString& ventana) {
-        auto* w = Ventanas::obtener<FrmMantFicha>(ventana);
-        Ventanas::mostrar(w);
-        return w;
-    }
+    FrmMantFicha* abrir(const QString& ventana) { return prueba::abrir<FrmMantFicha>(ventana); }
     void ambas() {
         QTest::addColumn<QString>("ventana");
         QTest::newRow("empresas") << u"frmMantEmpresas"_s;
@@ -105,7 +93,7 @@ private Q_SLOTS:
         // The user types the data straight into the fields.
         QTest::keyClicks(campo(w, 1), u"O'Brien"_s);
         w->findChild<QAction*>(u"mnuVerActualizar"_s)->trigger();
-        QCOMPARE(columna(w->origen(), d.campos[1].campo), QStringList{u"O'Brien"_s});
+        QCOMPARE(prueba::valoresDe(*w->origen(), d.campos[1].campo), QStringList{u"O'Brien"_s});
     }
 
     // A record with a key no 16-bit number holds, whose name parts are partly empty.
@@ -198,7 +186,7 @@ private Q_SLOTS:
         db->ejecutar(u"INSERT INTO %1 (%2) VALUES ('b'), ('a'), (NULL)"_s.arg(
             tabla(d), d.menusCampos.last().campo));
         w->barra()->pulsarItem(u"orden_des"_s, u"notas"_s);
-        QCOMPARE(columna(w->origen(), d.menusCampos.last().campo),
+        QCOMPARE(prueba::valoresDe(*w->origen(), d.menusCampos.last().campo),
                  (QStringList{u"b"_s, u"a"_s, QString()}));
 
         // The web page is searched from "http://"; a menu item does what its drop-down item does.
@@ -234,18 +222,18 @@ private Q_SLOTS:
         db->ejecutar(u"INSERT INTO CONTACTOS (ConNombre, ConApellido) VALUES ('Ana', 'Zapata'), "
                      u"('Zoe', 'Álvarez'), ('Luis', 'Mora')"_s);
         FrmMantFicha* w = abrir(u"frmMantContactos"_s);
-        QCOMPARE(columna(w->origen(), u"ConApellido"_s),
+        QCOMPARE(prueba::valoresDe(*w->origen(), u"ConApellido"_s),
                  (QStringList{u"Álvarez"_s, u"Mora"_s, u"Zapata"_s}));
         P().respuestas << Respuesta::Si << Respuesta::No;
         P().textos << u"  zapata "_s << u"nadie"_s;
         w->barra()->pulsarItem(u"buscar"_s, u"apellido"_s);
-        QCOMPARE(columna(w->origen(), u"ConNombre"_s), QStringList{u"Ana"_s});
+        QCOMPARE(prueba::valoresDe(*w->origen(), u"ConNombre"_s), QStringList{u"Ana"_s});
         w->barra()->pulsarItem(u"buscar"_s, u"nombre"_s);
         QCOMPARE(P().ultimoMensaje().texto, u"No existen contactos con esos datos"_s);
-        QCOMPARE(columna(w->origen(), u"ConNombre"_s),
+        QCOMPARE(prueba::valoresDe(*w->origen(), u"ConNombre"_s),
                  (QStringList{u"Ana"_s, u"Luis"_s, u"Zoe"_s}));
         w->botonPulsado(u"guardar"_s);
-        QCOMPARE(columna(w->origen(), u"ConNombre"_s),
+        QCOMPARE(prueba::valoresDe(*w->origen(), u"ConNombre"_s),
                  (QStringList{u"Zoe"_s, u"Luis"_s, u"Ana"_s}));
     }
 };

@@ -80,4 +80,12 @@ void registrarVentanas() {
     registrarTodasLasVentanas();
 }
 
+QStringList valoresDe(const OrigenRegistros& o, const QString& campo) {
+    QStringList l;
+    const int c = o.indiceCampo(campo);
+    for (int i = 0; i < o.cantidad(); ++i)
+        l << o.valor(i, c).toString();
+    return l;
+}
+
 } // namespace zv::prueba

@@ -2,9 +2,11 @@
 // What every test program shares: a headless application with the Spanish locale, the platform
 // double, a registry of its own, and a fresh database per test.
 #include "data/basedatos.h"
+#include "data/origenregistros.h"
 #include "data/registro.h"
 #include "data/reloj.h"
 #include "support/plataformaprueba.h"
+#include "ui/ventanas.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,6 +50,16 @@ void reiniciarTodo();
 
 // Opens the screens of the whole program as the program does (every subsystem registers its own).
 void registrarVentanas();
+
+// Shows a screen as the program does (its one instance) and returns it.
+template <class W = QWidget> W* abrir(const QString& nombre) {
+    W* w = Ventanas::obtener<W>(nombre);
+    Ventanas::mostrar(w);
+    return w;
+}
+
+// The texts of one field over every row of a record source, in order.
+QStringList valoresDe(const OrigenRegistros& o, const QString& campo);
 
 } // namespace zv::prueba
 

@@ -31,12 +31,7 @@ class PruebaBusqueda : public QObject {
     prueba::PlataformaPrueba& p = prueba::plataformaPrueba();
     const QString completa = u"SELECT * FROM ORIGENES ORDER BY ORIDESCRIPCION"_s;
 
-    QStringList lista() {
-        QStringList l;
-        for (int i = 0; i < o->cantidad(); ++i)
-            l << o->valor(i, 1).toString();
-        return l;
-    }
+    QStringList lista() { return prueba::valoresDe(*o, u"OriDescripcion"_s); }
     Busqueda simple() {
         TablaBusqueda t;
         t.filas << filaOrigenes();
