@@ -25,10 +25,6 @@ namespace zv {
 
 namespace {
 
-constexpr int px(int twips) {
-    return twips / 15;
-}
-
 const QString kListaPlanes = u"SELECT * FROM PLANIFICACIONES ORDER BY PLADESCRIPCION ASC"_s;
 const QStringList kBotonesPlan = {u"guardar"_s,  u"eliminar"_s, u"empresas"_s, u"contactos"_s,
                                   u"producto"_s, u"servicio"_s, u"ramos"_s};

@@ -31,9 +31,6 @@ namespace zv {
 
 namespace {
 
-constexpr int px(int twips) {
-    return twips / 15;
-}
 constexpr int kUltimaPagina = 3;
 const QString kNombre = u"frmNuevoPlan"_s;
 

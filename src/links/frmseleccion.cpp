@@ -23,11 +23,6 @@ namespace zv {
 
 namespace {
 
-// Sizes in twips (1/1440 inch), at 15 twips to a pixel.
-constexpr int px(int twips) {
-    return twips / 15;
-}
-
 const QString kAtencion = u"Atención"_s;
 
 // The search of the button faces: one field of the candidate table, guarded style.

@@ -9,6 +9,11 @@ namespace zv {
 
 class OrigenRegistros;
 
+// Sizes of a screen's design in twips (1/1440 inch), at 15 twips to a screen pixel.
+constexpr int px(int twips) {
+    return twips / 15;
+}
+
 class Ventana : public QMainWindow {
     Q_OBJECT
 public:
