@@ -56,10 +56,25 @@ void cargarTraducciones(QApplication& app) {
     if (qt->load(Regional::locale(), u"qtbase"_s, u"_"_s, ruta)) app.installTranslator(qt);
 }
 
-QString rutaDemo() {
+// The user's own data folder, made when missing.
+QString carpetaDatos() {
     const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(dir);
-    return dir + u"/demo/bd2000.mdb"_s;
+    return dir;
+}
+
+QString rutaDemo() {
+    return carpetaDatos() + u"/demo/bd2000.mdb"_s;
+}
+
+// Opens the database for a task of the command line; when it cannot, says why and gives null.
+std::unique_ptr<BaseDatos> abrirODecir(const QString& ruta, BaseDatos::Modo modo) {
+    try {
+        return std::make_unique<BaseDatos>(ruta, modo);
+    } catch (const Error& e) {
+        decir(e.descripcion());
+        return nullptr;
+    }
 }
 
 } // namespace
@@ -73,9 +88,7 @@ QString rutaBaseDatos() {
     const QString enCarpeta = carpeta + u"/bd2000.mdb"_s;
     if (QFileInfo::exists(enCarpeta) || carpetaEscribible(carpeta)) return enCarpeta;
     // An installed program: its folder is read-only, the data lives with the user.
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(dir);
-    return dir + u"/bd2000.mdb"_s;
+    return carpetaDatos() + u"/bd2000.mdb"_s;
 }
 
 QString ObtenerRuta() {
@@ -162,23 +175,12 @@ int modPrincipal(int argc, char* argv[]) {
     if (demo) QDir().mkpath(QFileInfo(ruta).absolutePath());
 
     if (cl.isSet(optCrear)) {
-        if (QFileInfo::exists(ruta) && QFileInfo(ruta).size() > 0) {
-            try {
-                BaseDatos bd(ruta, BaseDatos::Modo::AbrirExistente);
-            } catch (const Error& e) {
-                decir(e.descripcion());
-                return 1;
-            }
-            decir(u"La base de datos «%1» ya existe y es válida; no se modificó."_s.arg(ruta));
-            return 0;
-        }
-        try {
-            BaseDatos bd(ruta);
-        } catch (const Error& e) {
-            decir(e.descripcion());
+        const bool existe = QFileInfo::exists(ruta) && QFileInfo(ruta).size() > 0;
+        if (!abrirODecir(ruta,
+                         existe ? BaseDatos::Modo::AbrirExistente : BaseDatos::Modo::CrearSiFalta))
             return 1;
-        }
-        decir(u"Se creó la base de datos «%1»."_s.arg(ruta));
+        decir(existe ? u"La base de datos «%1» ya existe y es válida; no se modificó."_s.arg(ruta)
+                     : u"Se creó la base de datos «%1»."_s.arg(ruta));
         return 0;
     }
 
@@ -187,13 +189,8 @@ int modPrincipal(int argc, char* argv[]) {
             decir(u"Indique con --pdf el archivo donde escribir el informe."_s);
             return 2;
         }
-        std::unique_ptr<BaseDatos> bd;
-        try {
-            bd = std::make_unique<BaseDatos>(ruta, BaseDatos::Modo::AbrirExistente);
-        } catch (const Error& e) {
-            decir(e.descripcion());
-            return 1;
-        }
+        const auto bd = abrirODecir(ruta, BaseDatos::Modo::AbrirExistente);
+        if (!bd) return 1;
         BaseDatos::establecerPrincipal(bd.get());
         return informes::exportarPdf(cl.value(optInforme), cl.value(optPdf));
     }
