@@ -171,9 +171,14 @@ Informe::Informe(std::shared_ptr<const Diseno> diseno, Datos datos, const QDate&
             }
             r.enlaces[size_t(t)].push_back(en);
             TextoCompuesto fija;
-            if (e.clase == Clase::Etiqueta && !e.texto.isEmpty()) {
+            // Labels, and the date the report was made, are the same on every page: they are
+            // shaped once.
+            const QString constante = e.clase == Clase::Etiqueta      ? e.texto
+                                      : e.clase == Clase::FechaActual ? Regional::fechaLarga(fecha_)
+                                                                      : QString();
+            if (!constante.isEmpty()) {
                 const QFontMetricsF& fm = r.metricas[size_t(e.estilo)];
-                fija = formar(fm.elidedText(e.texto, Qt::ElideRight, e.rect.width()),
+                fija = formar(fm.elidedText(constante, Qt::ElideRight, e.rect.width()),
                               r.fuentes[size_t(e.estilo)]);
             }
             r.etiquetas[size_t(t)].push_back(std::move(fija));
@@ -187,16 +192,28 @@ Informe::~Informe() = default;
 // ---------------------------------------------------------------------------------------------
 // Laying out
 
-int Informe::altoDe(TipoBanda t, int fila) const {
+QVariant Informe::valorCampo(TipoBanda t, size_t elemento, int fila, int grupo) const {
+    const Resuelta::Enlace& en = resuelta_->enlaces[size_t(t)][elemento];
+    if (en.columna < 0) return {};
+    if (t == TipoBanda::Detalle)
+        return datos_.detalle ? datos_.detalle->valor(fila, en.columna) : QVariant();
+    if (en.dePadre) return datos_.padres->valor(fila, en.columna);
+    // A field the parent lacks shows the group's first detail row.
+    if (grupo < 0) return {};
+    const Datos::Grupo& g = datos_.grupos[size_t(grupo)];
+    if (g.hasta <= g.desde) return {};
+    return datos_.detalle->valor(datos_.orden[size_t(g.desde)], en.columna);
+}
+
+int Informe::altoDe(TipoBanda t, int fila, int grupo) const {
     const Banda& b = diseno_->banda(t);
     const Resuelta& r = *resuelta_;
     if (!r.crece[size_t(t)] || fila < 0) return b.alto;
-    const Filas* filas = t == TipoBanda::Detalle ? datos_.detalle.get() : datos_.padres.get();
     int alto = b.alto;
     for (size_t i = 0; i < b.elementos.size(); ++i) {
         const Elemento& e = b.elementos[i];
-        if (!e.crece || r.enlaces[size_t(t)][i].columna < 0 || !filas) continue;
-        const QString s = texto(filas->valor(fila, r.enlaces[size_t(t)][i].columna), e.formato);
+        if (!e.crece) continue;
+        const QString s = texto(valorCampo(t, i, fila, grupo), e.formato);
         if (s.isEmpty()) continue;
         const QFontMetricsF& fm = r.metricas[size_t(e.estilo)];
         // Most values fit on their one line; only the others are wrapped to be measured.
@@ -248,30 +265,30 @@ void Informe::componer() {
         const int n = datos_.detalle ? datos_.detalle->cantidad() : 0;
         if (detalle.presente())
             for (int f = 0; f < n; ++f)
-                colocar(TipoBanda::Detalle, altoDe(TipoBanda::Detalle, f), f, -1);
+                colocar(TipoBanda::Detalle, altoDe(TipoBanda::Detalle, f, -1), f, -1);
     } else {
         const Banda& encGrupo = diseno_->banda(TipoBanda::EncabezadoGrupo);
         const Banda& pieGrupo = diseno_->banda(TipoBanda::PieGrupo);
         for (int g = 0; g < int(datos_.grupos.size()); ++g) {
             const Datos::Grupo& gr = datos_.grupos[size_t(g)];
             if (encGrupo.presente()) {
-                const int alto = altoDe(TipoBanda::EncabezadoGrupo, gr.padre);
+                const int alto = altoDe(TipoBanda::EncabezadoGrupo, gr.padre, g);
                 // A group header is never left alone at the foot of a page: it goes with its
                 // first detail row.
                 int junto = alto;
                 if (gr.hasta > gr.desde && detalle.presente())
-                    junto += altoDe(TipoBanda::Detalle, datos_.orden[size_t(gr.desde)]);
+                    junto += altoDe(TipoBanda::Detalle, datos_.orden[size_t(gr.desde)], g);
                 if (y + junto > limite && contenido) nueva();
                 colocar(TipoBanda::EncabezadoGrupo, alto, gr.padre, g);
             }
             if (detalle.presente()) {
                 for (int i = gr.desde; i < gr.hasta; ++i) {
                     const int f = datos_.orden[size_t(i)];
-                    colocar(TipoBanda::Detalle, altoDe(TipoBanda::Detalle, f), f, g);
+                    colocar(TipoBanda::Detalle, altoDe(TipoBanda::Detalle, f, g), f, g);
                 }
             }
             if (pieGrupo.presente())
-                colocar(TipoBanda::PieGrupo, altoDe(TipoBanda::PieGrupo, gr.padre), gr.padre, g);
+                colocar(TipoBanda::PieGrupo, altoDe(TipoBanda::PieGrupo, gr.padre, g), gr.padre, g);
         }
     }
     if (pieInforme.presente()) colocar(TipoBanda::PieInforme, pieInforme.alto, -1, -1);
@@ -310,7 +327,6 @@ void Informe::dibujar(QPainter& p, const Elemento& e, const QRectF& rect,
 void Informe::pintarBanda(QPainter& p, const Colocacion& c, int pagina) const {
     const Banda& b = diseno_->banda(c.tipo);
     const Resuelta& r = *resuelta_;
-    const auto& enlaces = r.enlaces[size_t(c.tipo)];
     const double x0 = hoja_.margenes.left();
     const double y0 = hoja_.margenes.top() + c.y;
     const int crecio = c.alto - b.alto;
@@ -342,14 +358,12 @@ void Informe::pintarBanda(QPainter& p, const Colocacion& c, int pagina) const {
             p.drawRect(rect);
             p.setBrush(Qt::NoBrush);
             continue;
-        case Clase::Etiqueta: {
+        case Clase::Etiqueta:
+        case Clase::FechaActual: {
             const TextoCompuesto& t = r.etiquetas[size_t(c.tipo)][i];
             if (!t.glifos.isEmpty()) dibujar(p, e, rect, t);
             continue;
         }
-        case Clase::FechaActual:
-            s = Regional::fechaLarga(fecha_);
-            break;
         case Clase::Paginacion:
             s = e.texto.arg(pagina + 1).arg(paginas());
             break;
@@ -359,21 +373,9 @@ void Informe::pintarBanda(QPainter& p, const Colocacion& c, int pagina) const {
                 s = QString::number(g.hasta - g.desde);
             }
             break;
-        case Clase::Campo: {
-            const Resuelta::Enlace& en = enlaces[i];
-            if (en.columna < 0) break;
-            if (c.tipo == TipoBanda::Detalle) {
-                s = texto(datos_.detalle->valor(c.fila, en.columna), e.formato);
-            } else if (en.dePadre) {
-                s = texto(datos_.padres->valor(c.fila, en.columna), e.formato);
-            } else if (c.grupo >= 0) {
-                const Datos::Grupo& g = datos_.grupos[size_t(c.grupo)];
-                if (g.hasta > g.desde)
-                    s = texto(datos_.detalle->valor(datos_.orden[size_t(g.desde)], en.columna),
-                              e.formato);
-            }
+        case Clase::Campo:
+            s = texto(valorCampo(c.tipo, i, c.fila, c.grupo), e.formato);
             break;
-        }
         }
         if (s.isEmpty()) continue;
         const QFont& f = r.fuentes[size_t(e.estilo)];

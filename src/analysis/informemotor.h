@@ -203,7 +203,9 @@ public:
 private:
     struct Resuelta;
     void componer();
-    int altoDe(TipoBanda t, int fila) const;
+    // The value field `elemento` of a band shows for a row of a group.
+    QVariant valorCampo(TipoBanda t, size_t elemento, int fila, int grupo) const;
+    int altoDe(TipoBanda t, int fila, int grupo) const;
     void pintarBanda(QPainter& p, const Colocacion& c, int pagina) const;
     void dibujar(QPainter& p, const Elemento& e, const QRectF& rect, const TextoCompuesto& t) const;
 
