@@ -49,20 +49,6 @@ const QList<VinculoPlan>& vinculosPlan() {
     return v;
 }
 
-// A multi-line box that takes at most `largo` characters, as a single-line box would.
-void limitarLargo(QPlainTextEdit* caja, int largo) {
-    QObject::connect(caja, &QPlainTextEdit::textChanged, caja, [caja, largo] {
-        const QString t = caja->toPlainText();
-        if (t.size() <= largo) return;
-        QTextCursor c = caja->textCursor();
-        const int pos = std::min(c.position(), largo);
-        caja->setPlainText(t.left(largo));
-        c = caja->textCursor();
-        c.setPosition(pos);
-        caja->setTextCursor(c);
-    });
-}
-
 } // namespace
 
 FrmMantPlanes::FrmMantPlanes()
@@ -113,7 +99,6 @@ FrmMantPlanes::FrmMantPlanes()
     auto* g = new QGridLayout(fra);
     txtComentarios_ = new QPlainTextEdit(fra);
     txtComentarios_->setObjectName(u"txtComentarios"_s);
-    limitarLargo(txtComentarios_, 50);
     txtInversion_ = new QLineEdit(fra);
     txtInversion_->setObjectName(u"txtInversion"_s);
     txtInversion_->setMaxLength(50);
@@ -142,7 +127,7 @@ FrmMantPlanes::FrmMantPlanes()
     setCentralWidget(central);
 
     enlaces_ = new Enlaces(dtaPlanes_, this);
-    enlaces_->enlazar(txtComentarios_, u"PlaNotas"_s);
+    enlaces_->enlazar(txtComentarios_, u"PlaNotas"_s, 50);
     enlaces_->enlazar(txtInversion_, u"PlaInversion"_s);
     enlaces_->enlazar(dbcEstrategias_, u"EstId"_s);
 

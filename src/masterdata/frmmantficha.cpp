@@ -117,9 +117,6 @@ void FrmMantFicha::construirCampos() {
     auto* marco = new QGroupBox(central);
     marco->setObjectName(d_.marco);
     auto* g = new QGridLayout(marco);
-    // Limits first: the binding shows each row after they have been set for it.
-    connect(origen_, &OrigenRegistros::actualCambiado, this, &FrmMantFicha::ajustarLimites);
-    connect(origen_, &OrigenRegistros::filasCambiadas, this, &FrmMantFicha::ajustarLimites);
     enlaces_ = new Enlaces(origen_, this);
     int fila = 0, par = 0;
     QWidget* notas = nullptr;
@@ -139,9 +136,8 @@ void FrmMantFicha::construirCampos() {
             etiquetaNotas = etiqueta;
         } else {
             auto* e = new QLineEdit(marco);
-            // The limit is set by ajustarLimites(), once the field shows its value.
             if (c.largo == CampoFicha::kSoloLectura) e->setReadOnly(true);
-            enlaces_->enlazar(e, c.campo);
+            enlaces_->enlazar(e, c.campo, c.largo);
             w = e;
             g->addWidget(etiqueta, fila, par * 2);
             g->addWidget(e, fila, par * 2 + 1);
@@ -203,7 +199,6 @@ void FrmMantFicha::construirCampos() {
     connect(grilla_, &Grilla::pulsada, this, &FrmMantFicha::grillaPulsada);
     l->addWidget(grilla_->conTitulo(), 1);
     setCentralWidget(central);
-    ajustarLimites();
 }
 
 void FrmMantFicha::construirMenus() {
@@ -253,19 +248,6 @@ void FrmMantFicha::habilitarCampos(bool si) {
         campos_[i]->setEnabled(si);
     for (const Lista& l : std::as_const(listas_))
         l.control->setEnabled(si);
-}
-
-void FrmMantFicha::ajustarLimites() {
-    const bool hay =
-        origen_->hayActual() || origen_->modoEdicion() == OrigenRegistros::Edicion::Agregando;
-    for (int i = 0; i < campos_.size(); ++i) {
-        const CampoFicha& c = d_.campos[i];
-        auto* e = qobject_cast<QLineEdit*>(campos_[i]);
-        if (!e || c.largo <= 0) continue;
-        const int col = origen_->indiceCampo(c.campo);
-        const QString actual = hay && col >= 0 ? textoDe(origen_->campo(col)) : QString();
-        e->setMaxLength(limite(c.largo, actual));
-    }
 }
 
 void FrmMantFicha::alActivar() {

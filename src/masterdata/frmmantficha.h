@@ -128,7 +128,6 @@ private:
     void construirMenus();
     QStringList clavesDeRegistro() const;
     void habilitarCampos(bool si);
-    void ajustarLimites();
     void nuevo();
     void guardar();
     void eliminar();

@@ -8,7 +8,10 @@
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextCursor>
 #include <QTextEdit>
+#include <algorithm>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 
@@ -97,10 +100,13 @@ void Enlaces::marcar(QWidget* w) {
         if (e.control == w) e.sucio = true;
 }
 
-void Enlaces::enlazar(QLineEdit* w, const QString& campo) {
+void Enlaces::enlazar(QLineEdit* w, const QString& campo, int largo) {
     Enlace& e = agregar(w, campo);
-    e.mostrar = [w](const QVariant& v) {
-        w->setText(textoDe(v));
+    e.mostrar = [w, largo](const QVariant& v) {
+        const QString texto = textoDe(v);
+        // The limit first: a box cuts what it is given to its limit.
+        if (largo > 0) w->setMaxLength(std::max(largo, int(texto.size())));
+        w->setText(texto);
         w->setCursorPosition(0);
     };
     e.leer = [w]() -> QVariant { return w->text(); };
@@ -108,9 +114,26 @@ void Enlaces::enlazar(QLineEdit* w, const QString& campo) {
     cargar();
 }
 
-void Enlaces::enlazar(QPlainTextEdit* w, const QString& campo) {
+void Enlaces::enlazar(QPlainTextEdit* w, const QString& campo, int largo) {
     Enlace& e = agregar(w, campo);
-    e.mostrar = [w](const QVariant& v) { w->setPlainText(textoDe(v)); };
+    // A multi-line box has no limit of its own: what goes beyond it is taken back at once.
+    auto limite = std::make_shared<int>(largo);
+    if (largo > 0)
+        connect(w, &QPlainTextEdit::textChanged, w, [w, limite] {
+            const QString t = w->toPlainText();
+            if (t.size() <= *limite) return;
+            QTextCursor c = w->textCursor();
+            const int pos = std::min(int(c.position()), *limite);
+            w->setPlainText(t.left(*limite));
+            c = w->textCursor();
+            c.setPosition(pos);
+            w->setTextCursor(c);
+        });
+    e.mostrar = [w, largo, limite](const QVariant& v) {
+        const QString texto = textoDe(v);
+        if (largo > 0) *limite = std::max(largo, int(texto.size()));
+        w->setPlainText(texto);
+    };
     e.leer = [w]() -> QVariant { return w->toPlainText(); };
     connect(w, &QPlainTextEdit::textChanged, this, [this, w] { marcar(w); });
     cargar();

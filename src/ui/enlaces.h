@@ -59,8 +59,10 @@ class Enlaces : public QObject {
 public:
     explicit Enlaces(OrigenRegistros* origen, QObject* parent = nullptr);
 
-    void enlazar(QLineEdit* w, const QString& campo);
-    void enlazar(QPlainTextEdit* w, const QString& campo);
+    // A box given a limit (largo > 0) takes no more than that many characters as the user types;
+    // a longer value already stored is shown whole, so no edit ever cuts it short.
+    void enlazar(QLineEdit* w, const QString& campo, int largo = 0);
+    void enlazar(QPlainTextEdit* w, const QString& campo, int largo = 0);
     void enlazar(QTextEdit* w, const QString& campo);
     void enlazar(QCheckBox* w, const QString& campo);
     void enlazar(QDateTimeEdit* w, const QString& campo); // date or time picker

@@ -283,6 +283,34 @@ private Q_SLOTS:
         });
     }
 
+    void lasNotasLargasDelAsistenteNoSeCortanAlEditarlas() {
+        conEstrategias();
+        // The wizard's comments have no limit; the plans screen takes 50 characters typed and
+        // shows a longer note whole, so shortening it keeps the rest.
+        const QString larga = QString(u"Visitar las ferias del sector "_s).repeated(3).trimmed();
+        db->ejecutar(u"INSERT INTO PLANIFICACIONES (PlaDescripcion, PlaNotas) VALUES "
+                     u"('Feria', ?), ('Web', 'corta')"_s,
+                     {larga});
+        planes([&](QWidget* w) {
+            auto* notas = control<QPlainTextEdit>(w, u"txtComentarios"_s);
+            QCOMPARE(notas->toPlainText(), larga);
+            notas->moveCursor(QTextCursor::End);
+            QTest::keyClick(notas, Qt::Key_Backspace);
+            barra(w)->pulsar(u"guardar"_s);
+            QCOMPARE(db->escalar(u"SELECT PlaNotas FROM PLANIFICACIONES WHERE PlaDescripcion = "
+                                 u"'Feria'"_s)
+                         .toString(),
+                     larga.chopped(1));
+            // A short note still takes no more than 50 characters.
+            auto* grilla = control<Grilla>(w, u"dbgPlanes"_s);
+            grilla->modelo()->origen()->buscarPrimero(u"PLADESCRIPCION='Web'"_s);
+            QCOMPARE(notas->toPlainText(), u"corta"_s);
+            notas->moveCursor(QTextCursor::End);
+            QTest::keyClicks(notas, QString(60, u'x'));
+            QCOMPARE(notas->toPlainText().size(), 50);
+        });
+    }
+
     void losVinculosDelPlanYUnaEstrategiaNueva() {
         conEstrategias();
         db->ejecutar(u"INSERT INTO PLANIFICACIONES (PlaId, PlaDescripcion, EstId) VALUES "
