@@ -101,7 +101,6 @@ void FrmAviso::closeEvent(QCloseEvent* e) {
     // Closing other than by "cerrar" stores nothing: the entry stays due and the reminder comes
     // back at the next pass.
     dtaArchivoCalendario_->cancelarActualizacion();
-    enlaces_->cargar();
     Ventana::closeEvent(e);
 }
 

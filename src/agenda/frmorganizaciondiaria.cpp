@@ -245,7 +245,6 @@ void FrmOrganizacionDiaria::cmdComenzarElDia_Click() {
                 t.confirmar();
             }
             dtc_->cancelarActualizacion();
-            enlaces_->cargar();
             dtc_->refrescar();
         }
     });

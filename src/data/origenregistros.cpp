@@ -382,6 +382,7 @@ void OrigenRegistros::agregarYGuardar(const std::function<void()>& llenar) {
 }
 
 void OrigenRegistros::cancelarActualizacion() {
+    Q_EMIT edicionDescartada();
     if (edicion_ == Edicion::Ninguna) return;
     const bool agregando = edicion_ == Edicion::Agregando;
     edicion_ = Edicion::Ninguna;

@@ -85,6 +85,7 @@ public:
     // Stores the row being edited or added. On failure the edit stays pending (nothing is
     // stored) and the engine's error is thrown.
     void actualizar();
+    // Drops the edit of the row, and what bound controls hold for it (edicionDescartada).
     void cancelarActualizacion();
     // Adds a row, lets `llenar` set its fields and stores it at once. When filling or storing
     // fails the addition is cancelled, so nothing half-added stays pending, and the error goes
@@ -112,6 +113,8 @@ Q_SIGNALS:
     void antesDeEliminarFila(int fila);
     void filaEliminada(int fila);
     void pendienteCambiado();
+    // The edit was cancelled: bound controls drop what they hold and show the row again.
+    void edicionDescartada();
 
 private:
     struct Columna : ColumnaOrigen {

@@ -87,6 +87,7 @@ Enlaces::Enlaces(OrigenRegistros* origen, QObject* parent) : QObject(parent), or
         if (f == origen_->posicion() && !hayCambios()) cargar();
     });
     connect(origen_, &OrigenRegistros::antesDeSalir, this, &Enlaces::escribir);
+    connect(origen_, &OrigenRegistros::edicionDescartada, this, &Enlaces::cargar);
 }
 
 Enlaces::Enlace& Enlaces::agregar(QWidget* w, const QString& campo) {
