@@ -5,12 +5,12 @@
 #include "analysis/informelistados.h"
 #include "bench.h"
 #include "data/basedatos.h"
+#include "data/consultaagrupada.h"
 #include "data/dberror.h"
 #include "data/demodatos.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <ctime>
@@ -23,9 +23,7 @@ namespace {
 // query.
 QString consultaDe(const QString& comando) {
     const zv::informe::Comando* c = zv::informe::DteReportes::comando(comando);
-    if (!c->miembro) return c->texto;
-    static const QRegularExpression hijo(u"\\{(.*)\\}"_s);
-    return hijo.match(c->texto).captured(1);
+    return c->miembro ? zv::ComandoAgrupado::analizar(c->texto).consultaHija : c->texto;
 }
 
 void informesPdf(const zv::bench::Opciones& op) {
