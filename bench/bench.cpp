@@ -101,6 +101,14 @@ long long pasoCrudo(sqlite3* db, const QString& sqliteSql) {
     return filas + (suma == size_t(-1) ? 1 : 0);
 }
 
+double medirCrudo(BaseDatos& bd, const QString& jet, long long* filas) {
+    const QString sql = bd.traducir(jet).sql;
+    long long n = 0;
+    const double ms = medir([&] { n = pasoCrudo(bd.handle(), sql); });
+    if (filas) *filas = n;
+    return ms;
+}
+
 } // namespace zv::bench
 
 int main(int argc, char** argv) {

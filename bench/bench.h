@@ -9,8 +9,9 @@
 struct sqlite3;
 
 namespace zv {
+class BaseDatos;
 struct TamanoDemo;
-}
+} // namespace zv
 
 namespace zv::bench {
 
@@ -36,6 +37,9 @@ QString baseGenerada(const TamanoDemo& tam);
 // Steps a statement with the raw SQLite API reading every column as text: the engine's own
 // cost of producing the rows. Returns the number of rows.
 long long pasoCrudo(sqlite3* db, const QString& sqliteSql);
+// medir() of pasoCrudo() over a Jet statement translated beforehand, so that only the engine is
+// timed. `filas`, when given, receives the number of rows.
+double medirCrudo(BaseDatos& bd, const QString& jet, long long* filas = nullptr);
 
 } // namespace zv::bench
 

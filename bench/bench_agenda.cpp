@@ -27,10 +27,7 @@ void llenarAgenda(const zv::bench::Opciones& op) {
         w->resize(900, 600);
         w->show();
         QApplication::processEvents();
-        const QString sql = w->dtaCalendario()->sql();
-        const QString traducida = bd.traducir(sql).sql;
-        const double crudo =
-            zv::bench::medir([&] { zv::bench::pasoCrudo(bd.handle(), traducida); });
+        const double crudo = zv::bench::medirCrudo(bd, w->dtaCalendario()->sql());
         const double nuestro = zv::bench::medir([&] {
             w->LlenarAgenda();
             w->lvAgenda()->viewport()->repaint();

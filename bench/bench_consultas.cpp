@@ -61,10 +61,8 @@ void consultas(const zv::bench::Opciones& op) {
                 zv::ConsultaAgrupada::abrir(cadena, f.comando, zv::ConsultaAgrupada::Hijos::Omitir)
                     .cantidad();
         });
-        const QString sql = bd.traducir(c.crudo).sql;
         long long crudos = 0;
-        const double motor =
-            zv::bench::medir([&] { crudos = zv::bench::pasoCrudo(bd.handle(), sql); });
+        const double motor = zv::bench::medirCrudo(bd, c.crudo, &crudos);
         zv::bench::informar(
             u"Q%1 consulta agrupada (%2 grupos; motor %3)"_s.arg(c.numero).arg(grupos).arg(crudos),
             nuestro, motor);

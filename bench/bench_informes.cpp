@@ -60,8 +60,8 @@ void informesPdf(const zv::bench::Opciones& op) {
             std::printf("%s: %s\n", nombre, e.descripcion().toUtf8().constData());
             continue;
         }
-        const QString sql = bd.traducir(consultaDe(zv::informe::listado(informe)->comando)).sql;
-        const double motor = zv::bench::medir([&] { zv::bench::pasoCrudo(bd.handle(), sql); });
+        const double motor =
+            zv::bench::medirCrudo(bd, consultaDe(zv::informe::listado(informe)->comando));
         zv::bench::informar(u"%1 a PDF, %2 empresas, %3 páginas"_s.arg(informe).arg(n).arg(paginas),
                             total, motor);
         // The machine may be shared: the processor time of the last run tells the cost apart

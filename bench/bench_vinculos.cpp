@@ -28,12 +28,8 @@ void seleccionEmpresas(const zv::bench::Opciones& op) {
         zv::bench::baseGenerada(tam);
         zv::BaseDatos& bd = zv::BaseDatos::principal();
         const qint64 contacto = bd.escalar(u"SELECT min(ConId) FROM CONTACTOS"_s).toLongLong();
-        const QString apertura =
-            u"SELECT * FROM EMPRESAS ORDER BY EMPNOMBREFANTASIA, EMPRAZONSOCIAL"_s;
-        const QString traducida = bd.traducir(apertura).sql;
-
-        const double crudo =
-            zv::bench::medir([&] { zv::bench::pasoCrudo(bd.handle(), traducida); });
+        const double crudo = zv::bench::medirCrudo(
+            bd, u"SELECT * FROM EMPRESAS ORDER BY EMPNOMBREFANTASIA, EMPRAZONSOCIAL"_s);
         const double nuestro = zv::bench::medir([&] {
             auto* w = qobject_cast<zv::Ventana*>(zv::Ventanas::obtener(u"frmSelEmpresas"_s));
             w->setProperty("ConId", QVariant::fromValue<qint64>(contacto));
