@@ -71,13 +71,13 @@ void informar(const QString& que, double ms) {
     std::fflush(stdout);
 }
 
-QString baseGenerada(const TamanoDemo& tam) {
+BaseDatos& baseGenerada(const TamanoDemo& tam) {
     carpetas.push_back(std::make_unique<QTemporaryDir>());
     const QString ruta = carpetas.back()->path() + u"/bd2000.mdb"_s;
     bases.push_back(std::make_unique<BaseDatos>(ruta));
     generarDatosDemo(*bases.back(), tam, reloj().hoy());
     BaseDatos::establecerPrincipal(bases.back().get());
-    return ruta;
+    return *bases.back();
 }
 
 long long pasoCrudo(sqlite3* db, const QString& sqliteSql) {

@@ -32,8 +32,8 @@ double medir(const std::function<void()>& f, int veces = 5);
 void informar(const QString& que, double nuestro, double crudo);
 void informar(const QString& que, double ms);
 // A new database file filled by the sample-data generator, in a temporary folder that lives
-// until the program ends; also installed as the program's database.
-QString baseGenerada(const TamanoDemo& tam);
+// until the program ends; also installed as the program's database, which it returns.
+BaseDatos& baseGenerada(const TamanoDemo& tam);
 // Steps a statement with the raw SQLite API reading every column as text: the engine's own
 // cost of producing the rows. Returns the number of rows.
 long long pasoCrudo(sqlite3* db, const QString& sqliteSql);

@@ -21,8 +21,7 @@ void llenarAgenda(const zv::bench::Opciones& op) {
         tam.empresas = 50;
         tam.contactos = 50;
         tam.entradasAgenda = n;
-        zv::bench::baseGenerada(tam);
-        zv::BaseDatos& bd = zv::BaseDatos::principal();
+        zv::BaseDatos& bd = zv::bench::baseGenerada(tam);
         auto* w = new zv::FrmPrincipal;
         w->resize(900, 600);
         w->show();

@@ -32,10 +32,9 @@ void consultas(const zv::bench::Opciones& op) {
     tam.planes = op.entero(u"planes"_s, 40);
     QElapsedTimer generar;
     generar.start();
-    zv::bench::baseGenerada(tam);
+    zv::BaseDatos& bd = zv::bench::baseGenerada(tam);
     std::printf("base generada: %d empresas, %d contactos, %d planes (%.1f s)\n", tam.empresas,
                 tam.contactos, tam.planes, double(generar.elapsed()) / 1000);
-    zv::BaseDatos& bd = zv::BaseDatos::principal();
     auto* principal = zv::Ventanas::obtener<zv::FrmPrincipal>(u"frmPrincipal"_s);
 
     const Caso casos[] = {

@@ -32,8 +32,7 @@ void informesPdf(const zv::bench::Opciones& op) {
     tam.empresas = n;
     tam.contactos = 100;
     tam.entradasAgenda = 50;
-    zv::bench::baseGenerada(tam);
-    zv::BaseDatos& bd = zv::BaseDatos::principal();
+    zv::BaseDatos& bd = zv::bench::baseGenerada(tam);
     QTemporaryDir carpeta;
 
     for (const char* nombre : {"dtrEmpresas", "dtrEmpresasXzona"}) {

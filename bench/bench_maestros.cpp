@@ -50,8 +50,7 @@ void empresas(const zv::bench::Opciones& op) {
     tam.empresas = n;
     tam.contactos = 50;
     tam.entradasAgenda = 50;
-    zv::bench::baseGenerada(tam);
-    zv::BaseDatos& bd = zv::BaseDatos::principal();
+    zv::BaseDatos& bd = zv::bench::baseGenerada(tam);
     const zv::DisenoFicha& d = zv::disenoEmpresas();
 
     // Opening: the load step reads the whole list; the first rows are painted.

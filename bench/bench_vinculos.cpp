@@ -25,8 +25,7 @@ void seleccionEmpresas(const zv::bench::Opciones& op) {
         tam.empresas = n;
         tam.contactos = 50;
         tam.entradasAgenda = 50;
-        zv::bench::baseGenerada(tam);
-        zv::BaseDatos& bd = zv::BaseDatos::principal();
+        zv::BaseDatos& bd = zv::bench::baseGenerada(tam);
         const qint64 contacto = bd.escalar(u"SELECT min(ConId) FROM CONTACTOS"_s).toLongLong();
         const double crudo = zv::bench::medirCrudo(
             bd, u"SELECT * FROM EMPRESAS ORDER BY EMPNOMBREFANTASIA, EMPRAZONSOCIAL"_s);
