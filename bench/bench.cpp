@@ -43,6 +43,12 @@ int Opciones::entero(const QString& nombre, int porDefecto) const {
     return ok ? v : porDefecto;
 }
 
+std::vector<int> Opciones::tamanos(const QString& nombre) const {
+    const int pedido = entero(nombre, 0);
+    if (pedido > 0) return {pedido};
+    return {10000, 100000};
+}
+
 Registro::Registro(const char* nombre, const char* descripcion, Funcion f) {
     registros()[QString::fromUtf8(nombre)] = {QString::fromUtf8(descripcion), std::move(f)};
 }

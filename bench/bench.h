@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 #include <functional>
+#include <vector>
 
 struct sqlite3;
 
@@ -18,6 +19,8 @@ namespace zv::bench {
 struct Opciones {
     QHash<QString, QString> valores;
     int entero(const QString& nombre, int porDefecto) const;
+    // The sizes to measure: the one the option gives, or else 10,000 and then 100,000.
+    std::vector<int> tamanos(const QString& nombre) const;
 };
 
 using Funcion = std::function<void(const Opciones&)>;

@@ -14,9 +14,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 void llenarAgenda(const zv::bench::Opciones& op) {
-    for (int n : {op.entero(u"entradas"_s, 0) > 0 ? op.entero(u"entradas"_s, 0) : 10000,
-                  op.entero(u"entradas"_s, 0) > 0 ? 0 : 100000}) {
-        if (n <= 0) continue;
+    for (int n : op.tamanos(u"entradas"_s)) {
         zv::TamanoDemo tam;
         tam.empresas = 50;
         tam.contactos = 50;

@@ -18,9 +18,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 void seleccionEmpresas(const zv::bench::Opciones& op) {
-    const int pedido = op.entero(u"empresas"_s, 0);
-    for (int n : {pedido > 0 ? pedido : 10000, pedido > 0 ? 0 : 100000}) {
-        if (n <= 0) continue;
+    for (int n : op.tamanos(u"empresas"_s)) {
         zv::TamanoDemo tam;
         tam.empresas = n;
         tam.contactos = 50;
