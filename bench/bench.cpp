@@ -43,6 +43,12 @@ int Opciones::entero(const QString& nombre, int porDefecto) const {
     return ok ? v : porDefecto;
 }
 
+std::vector<int> Opciones::tamanos(const QString& nombre) const {
+    const int pedido = entero(nombre, 0);
+    if (pedido > 0) return {pedido};
+    return {10000, 100000};
+}
+
 Registro::Registro(const char* nombre, const char* descripcion, Funcion f) {
     registros()[QString::fromUtf8(nombre)] = {QString::fromUtf8(descripcion), std::move(f)};
 }
@@ -71,13 +77,13 @@ void informar(const QString& que, double ms) {
     std::fflush(stdout);
 }
 
-QString baseGenerada(const TamanoDemo& tam) {
+BaseDatos& baseGenerada(const TamanoDemo& tam) {
     carpetas.push_back(std::make_unique<QTemporaryDir>());
     const QString ruta = carpetas.back()->path() + u"/bd2000.mdb"_s;
     bases.push_back(std::make_unique<BaseDatos>(ruta));
     generarDatosDemo(*bases.back(), tam, reloj().hoy());
     BaseDatos::establecerPrincipal(bases.back().get());
-    return ruta;
+    return *bases.back();
 }
 
 long long pasoCrudo(sqlite3* db, const QString& sqliteSql) {
@@ -99,6 +105,14 @@ long long pasoCrudo(sqlite3* db, const QString& sqliteSql) {
     }
     sqlite3_finalize(st);
     return filas + (suma == size_t(-1) ? 1 : 0);
+}
+
+double medirCrudo(BaseDatos& bd, const QString& jet, long long* filas) {
+    const QString sql = bd.traducir(jet).sql;
+    long long n = 0;
+    const double ms = medir([&] { n = pasoCrudo(bd.handle(), sql); });
+    if (filas) *filas = n;
+    return ms;
 }
 
 } // namespace zv::bench

@@ -5,18 +5,22 @@
 #include <QHash>
 #include <QString>
 #include <functional>
+#include <vector>
 
 struct sqlite3;
 
 namespace zv {
+class BaseDatos;
 struct TamanoDemo;
-}
+} // namespace zv
 
 namespace zv::bench {
 
 struct Opciones {
     QHash<QString, QString> valores;
     int entero(const QString& nombre, int porDefecto) const;
+    // The sizes to measure: the one the option gives, or else 10,000 and then 100,000.
+    std::vector<int> tamanos(const QString& nombre) const;
 };
 
 using Funcion = std::function<void(const Opciones&)>;
@@ -31,11 +35,14 @@ double medir(const std::function<void()>& f, int veces = 5);
 void informar(const QString& que, double nuestro, double crudo);
 void informar(const QString& que, double ms);
 // A new database file filled by the sample-data generator, in a temporary folder that lives
-// until the program ends; also installed as the program's database.
-QString baseGenerada(const TamanoDemo& tam);
+// until the program ends; also installed as the program's database, which it returns.
+BaseDatos& baseGenerada(const TamanoDemo& tam);
 // Steps a statement with the raw SQLite API reading every column as text: the engine's own
 // cost of producing the rows. Returns the number of rows.
 long long pasoCrudo(sqlite3* db, const QString& sqliteSql);
+// medir() of pasoCrudo() over a Jet statement translated beforehand, so that only the engine is
+// timed. `filas`, when given, receives the number of rows.
+double medirCrudo(BaseDatos& bd, const QString& jet, long long* filas = nullptr);
 
 } // namespace zv::bench
 

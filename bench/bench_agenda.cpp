@@ -14,23 +14,17 @@ using namespace Qt::StringLiterals;
 namespace {
 
 void llenarAgenda(const zv::bench::Opciones& op) {
-    for (int n : {op.entero(u"entradas"_s, 0) > 0 ? op.entero(u"entradas"_s, 0) : 10000,
-                  op.entero(u"entradas"_s, 0) > 0 ? 0 : 100000}) {
-        if (n <= 0) continue;
+    for (int n : op.tamanos(u"entradas"_s)) {
         zv::TamanoDemo tam;
         tam.empresas = 50;
         tam.contactos = 50;
         tam.entradasAgenda = n;
-        zv::bench::baseGenerada(tam);
-        zv::BaseDatos& bd = zv::BaseDatos::principal();
+        zv::BaseDatos& bd = zv::bench::baseGenerada(tam);
         auto* w = new zv::FrmPrincipal;
         w->resize(900, 600);
         w->show();
         QApplication::processEvents();
-        const QString sql = w->dtaCalendario()->sql();
-        const QString traducida = bd.traducir(sql).sql;
-        const double crudo =
-            zv::bench::medir([&] { zv::bench::pasoCrudo(bd.handle(), traducida); });
+        const double crudo = zv::bench::medirCrudo(bd, w->dtaCalendario()->sql());
         const double nuestro = zv::bench::medir([&] {
             w->LlenarAgenda();
             w->lvAgenda()->viewport()->repaint();

@@ -44,25 +44,24 @@ QString momento(const QDateTime& m) {
 }
 
 // A file with n entries of which none is due: the sample data, with every entry due within the
-// next hour acknowledged.
-void baseSinVencidas(int n) {
+// next hour acknowledged. Returns it, installed as the program's database.
+zv::BaseDatos& baseSinVencidas(int n) {
     zv::TamanoDemo tam;
     tam.empresas = 50;
     tam.contactos = 50;
     tam.entradasAgenda = n;
-    zv::bench::baseGenerada(tam);
-    zv::BaseDatos& bd = zv::BaseDatos::principal();
+    zv::BaseDatos& bd = zv::bench::baseGenerada(tam);
     zv::Sentencia s = bd.preparar(
         u"UPDATE CALENDARIO SET CalFueAvisado = 1 WHERE CalFueAvisado = 0 AND CalFecha IS NOT NULL "
         u"AND CalHoraInicio IS NOT NULL AND %1 <= ?"_s.arg(zv::esquema::momentoAviso()));
     s.vincular(1, momento(QDateTime::currentDateTime().addSecs(3600)));
     s.paso();
+    return bd;
 }
 
 void pasada(const zv::bench::Opciones& op) {
     const int n = op.entero(u"entradas"_s, 100000);
-    baseSinVencidas(n);
-    zv::BaseDatos& bd = zv::BaseDatos::principal();
+    zv::BaseDatos& bd = baseSinVencidas(n);
     zv::Aviso servicio;
     servicio.setActivo(true);
     if (servicio.pasada() != 0) std::printf("¡hay entradas vencidas!\n");

@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QListWidget>
-#include <algorithm>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -33,10 +32,9 @@ void consultas(const zv::bench::Opciones& op) {
     tam.planes = op.entero(u"planes"_s, 40);
     QElapsedTimer generar;
     generar.start();
-    zv::bench::baseGenerada(tam);
+    zv::BaseDatos& bd = zv::bench::baseGenerada(tam);
     std::printf("base generada: %d empresas, %d contactos, %d planes (%.1f s)\n", tam.empresas,
                 tam.contactos, tam.planes, double(generar.elapsed()) / 1000);
-    zv::BaseDatos& bd = zv::BaseDatos::principal();
     auto* principal = zv::Ventanas::obtener<zv::FrmPrincipal>(u"frmPrincipal"_s);
 
     const Caso casos[] = {
@@ -62,41 +60,34 @@ void consultas(const zv::bench::Opciones& op) {
                 zv::ConsultaAgrupada::abrir(cadena, f.comando, zv::ConsultaAgrupada::Hijos::Omitir)
                     .cantidad();
         });
-        const QString sql = bd.traducir(c.crudo).sql;
         long long crudos = 0;
-        const double motor =
-            zv::bench::medir([&] { crudos = zv::bench::pasoCrudo(bd.handle(), sql); });
+        const double motor = zv::bench::medirCrudo(bd, c.crudo, &crudos);
         zv::bench::informar(
             u"Q%1 consulta agrupada (%2 grupos; motor %3)"_s.arg(c.numero).arg(grupos).arg(crudos),
             nuestro, motor);
 
-        // The window as the menu opens it: loaded (query and fill), shown and painted.
+        // The window as the menu opens it: loaded (query and fill), shown and painted, then
+        // closed for the next run.
         principal->titulo_consulta = f.titulo;
         principal->SHAPE_COMMAND = f.comando;
         principal->CONNECT_STRING = cadena;
         principal->FIELD_X = QString::fromLatin1(f.campoX);
         principal->FIELD_Y = QString::fromLatin1(f.campoY);
         principal->FIELD_Z = QString::fromLatin1(f.campoZ);
-        std::vector<double> tiempos;
         int lineas = 0;
-        for (int i = 0; i < 6; ++i) {
-            QElapsedTimer t;
-            t.start();
+        const double ventana = zv::bench::medir([&] {
             auto* w = zv::Ventanas::obtener<zv::FrmConsulta>(QString::fromLatin1(f.ventana));
             w->show();
             w->repaint();
             QApplication::processEvents();
-            const double ms = double(t.nsecsElapsed()) / 1e6;
-            if (i > 0) tiempos.push_back(ms); // the first run warms the caches
             lineas = w->lstNumeros()->count();
             w->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-        std::sort(tiempos.begin(), tiempos.end());
+        });
         zv::bench::informar(
             u"Q%1 ventana llena y dibujada (%2 series; objetivo < 1000 ms)"_s.arg(c.numero).arg(
                 lineas),
-            tiempos[tiempos.size() / 2]);
+            ventana);
     }
     delete principal;
 }

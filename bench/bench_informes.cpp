@@ -5,12 +5,12 @@
 #include "analysis/informelistados.h"
 #include "bench.h"
 #include "data/basedatos.h"
+#include "data/consultaagrupada.h"
 #include "data/dberror.h"
 #include "data/demodatos.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdio>
 #include <ctime>
@@ -23,9 +23,7 @@ namespace {
 // query.
 QString consultaDe(const QString& comando) {
     const zv::informe::Comando* c = zv::informe::DteReportes::comando(comando);
-    if (!c->miembro) return c->texto;
-    static const QRegularExpression hijo(u"\\{(.*)\\}"_s);
-    return hijo.match(c->texto).captured(1);
+    return c->miembro ? zv::ComandoAgrupado::analizar(c->texto).consultaHija : c->texto;
 }
 
 void informesPdf(const zv::bench::Opciones& op) {
@@ -34,8 +32,7 @@ void informesPdf(const zv::bench::Opciones& op) {
     tam.empresas = n;
     tam.contactos = 100;
     tam.entradasAgenda = 50;
-    zv::bench::baseGenerada(tam);
-    zv::BaseDatos& bd = zv::BaseDatos::principal();
+    zv::BaseDatos& bd = zv::bench::baseGenerada(tam);
     QTemporaryDir carpeta;
 
     for (const char* nombre : {"dtrEmpresas", "dtrEmpresasXzona"}) {
@@ -62,8 +59,8 @@ void informesPdf(const zv::bench::Opciones& op) {
             std::printf("%s: %s\n", nombre, e.descripcion().toUtf8().constData());
             continue;
         }
-        const QString sql = bd.traducir(consultaDe(zv::informe::listado(informe)->comando)).sql;
-        const double motor = zv::bench::medir([&] { zv::bench::pasoCrudo(bd.handle(), sql); });
+        const double motor =
+            zv::bench::medirCrudo(bd, consultaDe(zv::informe::listado(informe)->comando));
         zv::bench::informar(u"%1 a PDF, %2 empresas, %3 páginas"_s.arg(informe).arg(n).arg(paginas),
                             total, motor);
         // The machine may be shared: the processor time of the last run tells the cost apart

@@ -50,13 +50,11 @@ void empresas(const zv::bench::Opciones& op) {
     tam.empresas = n;
     tam.contactos = 50;
     tam.entradasAgenda = 50;
-    zv::bench::baseGenerada(tam);
-    zv::BaseDatos& bd = zv::BaseDatos::principal();
+    zv::BaseDatos& bd = zv::bench::baseGenerada(tam);
     const zv::DisenoFicha& d = zv::disenoEmpresas();
 
     // Opening: the load step reads the whole list; the first rows are painted.
-    const double crudoApertura = zv::bench::medir(
-        [&] { zv::bench::pasoCrudo(bd.handle(), bd.traducir(d.sqlCompleto).sql); });
+    const double crudoApertura = zv::bench::medirCrudo(bd, d.sqlCompleto);
     const double apertura = zv::bench::medir([&] {
         auto* w = new zv::FrmMantFicha(d);
         w->show();
@@ -73,9 +71,8 @@ void empresas(const zv::bench::Opciones& op) {
     QApplication::processEvents();
     const zv::FilaBusqueda& fila = *d.busqueda.fila(u"nombre"_s);
     const QString sentencia = zv::sql::empalmar(fila.contienePrefijo, texto, fila.contieneSufijo);
-    const long long filas = zv::bench::pasoCrudo(bd.handle(), bd.traducir(sentencia).sql);
-    const double crudo =
-        zv::bench::medir([&] { zv::bench::pasoCrudo(bd.handle(), bd.traducir(sentencia).sql); });
+    long long filas = 0;
+    const double crudo = zv::bench::medirCrudo(bd, sentencia, &filas);
     const double nuestro = zv::bench::medir([&] {
         w->itemPulsado(u"buscar"_s, u"nombre"_s);
         w->grilla()->viewport()->repaint();

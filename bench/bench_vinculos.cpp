@@ -18,22 +18,15 @@ using namespace Qt::StringLiterals;
 namespace {
 
 void seleccionEmpresas(const zv::bench::Opciones& op) {
-    const int pedido = op.entero(u"empresas"_s, 0);
-    for (int n : {pedido > 0 ? pedido : 10000, pedido > 0 ? 0 : 100000}) {
-        if (n <= 0) continue;
+    for (int n : op.tamanos(u"empresas"_s)) {
         zv::TamanoDemo tam;
         tam.empresas = n;
         tam.contactos = 50;
         tam.entradasAgenda = 50;
-        zv::bench::baseGenerada(tam);
-        zv::BaseDatos& bd = zv::BaseDatos::principal();
+        zv::BaseDatos& bd = zv::bench::baseGenerada(tam);
         const qint64 contacto = bd.escalar(u"SELECT min(ConId) FROM CONTACTOS"_s).toLongLong();
-        const QString apertura =
-            u"SELECT * FROM EMPRESAS ORDER BY EMPNOMBREFANTASIA, EMPRAZONSOCIAL"_s;
-        const QString traducida = bd.traducir(apertura).sql;
-
-        const double crudo =
-            zv::bench::medir([&] { zv::bench::pasoCrudo(bd.handle(), traducida); });
+        const double crudo = zv::bench::medirCrudo(
+            bd, u"SELECT * FROM EMPRESAS ORDER BY EMPNOMBREFANTASIA, EMPRAZONSOCIAL"_s);
         const double nuestro = zv::bench::medir([&] {
             auto* w = qobject_cast<zv::Ventana*>(zv::Ventanas::obtener(u"frmSelEmpresas"_s));
             w->setProperty("ConId", QVariant::fromValue<qint64>(contacto));

@@ -18,7 +18,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <cmath>
-#include <exception>
 
 using namespace Qt::StringLiterals;
 
@@ -221,26 +220,18 @@ void FrmConsulta::llenar(const ConsultaAgrupada& r, const QString& x, const QStr
         plataforma().mensaje(kSinDatos, Botones::Ok, Icono::Ninguno, u"Atención"_s);
         return;
     }
-    std::exception_ptr fallo;
-    try {
-        llenarDatosGrafico(r, x, y, z, datos);
-    } catch (...) {
-        fallo = std::current_exception();
-    }
-    // The chart shows what it received, even when the fill stopped half way.
-    chtReport_->establecerDatos(std::move(datos));
-    if (fallo) {
-        protegido([&] { std::rethrow_exception(fallo); });
-        return;
-    }
+    // The totals come from the filled grid, and the value labels are set while the chart is
+    // still empty, so that it is built once. A fill that stops half way shows its error, no
+    // totals and no labels; the chart still shows what was filled.
     const bool sumado = protegido([&] {
-        const DatosGrafico& d = chtReport_->datos();
-        for (int s = 0; s < d.series(); ++s) {
-            lstNumeros_->addItem(d.rotulosSeries()[s] + v_.antesDelTotal +
-                                 QString::number(totalSerie(d, s)) + v_.despuesDelTotal);
+        llenarDatosGrafico(r, x, y, z, datos);
+        for (int s = 0; s < datos.series(); ++s) {
+            lstNumeros_->addItem(datos.rotulosSeries()[s] + v_.antesDelTotal +
+                                 QString::number(totalSerie(datos, s)) + v_.despuesDelTotal);
         }
     });
     if (sumado) chtReport_->establecerRotulos(v_.rotulos);
+    chtReport_->establecerDatos(std::move(datos));
 }
 
 } // namespace zv

@@ -94,6 +94,24 @@ void ajustarRotulosCategorias(QBarCategoryAxis* x, double anchoGrafico) {
     if (x->labelsAngle() != angulo) x->setLabelsAngle(angulo);
 }
 
+// The share of its category's width that a row's bars take together, side by side.
+constexpr double kAnchoBarras = 0.7;
+
+// Bar k of row f among ns bars, for the value v: its front in scene coordinates, and the depth
+// its side and top are drawn with in 3D, at most 12 pixels.
+struct Barra {
+    QRectF frente;
+    double profundidad;
+};
+
+Barra barra(QChart* c, QAbstractSeries* s, int f, int k, int ns, double v) {
+    const double izq = f - kAnchoBarras / 2 + k * kAnchoBarras / ns;
+    const QPointF a = c->mapToScene(c->mapToPosition({izq, v}, s));
+    const QPointF b = c->mapToScene(c->mapToPosition({izq + kAnchoBarras / ns, 0}, s));
+    const QRectF frente = QRectF(a, b).normalized();
+    return {frente, std::min(12.0, frente.width() * 0.45)};
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -333,7 +351,7 @@ void GraficoConsulta::reconstruir() {
     case TipoGrafico::Barras2D:
     case TipoGrafico::Area3D: {
         auto* serie = new QBarSeries;
-        serie->setBarWidth(0.7);
+        serie->setBarWidth(kAnchoBarras);
         for (int s = 0; s < ns; ++s) {
             auto* set = new QBarSet(datos_.rotulosSeries()[s]);
             if (tres) {
@@ -504,19 +522,12 @@ void GraficoConsulta::dibujarBarras3D(QPainter* p) {
     if (series.isEmpty() || datos_.series() == 0) return;
     QAbstractSeries* s = series.first();
     const int nf = datos_.filas(), ns = datos_.series();
-    const double ancho = 0.7;
-    auto punto = [&](double x, double y) {
-        return chart()->mapToScene(chart()->mapToPosition({x, y}, s));
-    };
     const QRectF area = chart()->mapToScene(chart()->plotArea()).boundingRect();
     p->setClipRect(area.adjusted(0, -24, 24, 0));
     // Left to right, each bar's side and top before the front of the next one hides them.
     for (int f = 0; f < nf; ++f) {
         for (int k = 0; k < ns; ++k) {
-            const double v = datos_.valor(f, k);
-            const double izq = f - ancho / 2 + k * ancho / ns;
-            const QRectF frente = QRectF(punto(izq, v), punto(izq + ancho / ns, 0)).normalized();
-            const double d = std::min(12.0, frente.width() * 0.45);
+            const auto [frente, d] = barra(chart(), s, f, k, ns, datos_.valor(f, k));
             const QPointF fondo(d, -d * 0.75);
             const QColor color = colorSerie(k);
             p->setPen(QPen(color.darker(160), 0.7));
@@ -541,7 +552,6 @@ void GraficoConsulta::dibujarRotulosBarras(QPainter* p) {
     if (series.isEmpty()) return;
     QAbstractSeries* s = series.first();
     const int nf = datos_.filas(), ns = datos_.series();
-    const double ancho = 0.7;
     const bool tres = tipo_ == TipoGrafico::Barras3D;
     p->setClipping(false);
     p->setFont(fuente(8));
@@ -552,11 +562,8 @@ void GraficoConsulta::dibujarRotulosBarras(QPainter* p) {
         for (int k = 0; k < ns; ++k) {
             const auto v = datos_.celda(f, k);
             if (!v) continue;
-            const double izq = f - ancho / 2 + k * ancho / ns;
-            const QPointF a = chart()->mapToScene(chart()->mapToPosition({izq, *v}, s));
-            const QPointF b = chart()->mapToScene(chart()->mapToPosition({izq + ancho / ns, 0}, s));
-            const QRectF frente = QRectF(a, b).normalized();
-            const double d = tres ? std::min(12.0, frente.width() * 0.45) : 0;
+            const auto [frente, profundidad] = barra(chart(), s, f, k, ns, *v);
+            const double d = tres ? profundidad : 0;
             const QString t = textoNumero(*v);
             const double w = fm.horizontalAdvance(t);
             p->drawText(QPointF(frente.center().x() + d / 2 - w / 2, frente.top() - d * 0.75 - 4),
