@@ -303,7 +303,6 @@ void FrmPrincipal::LlenarAgenda() {
     protegido([this] {
         if (!dtcAvisos_->sql().isEmpty()) dtcAvisos_->refrescar();
         dtaCalendario_->refrescar();
-        modelo_->recargar();
     });
 }
 
@@ -325,9 +324,7 @@ void FrmPrincipal::botonPulsado(const QString& clave) {
 }
 
 void FrmPrincipal::itemPulsado(const QString& claveBoton, const QString& claveItem) {
-    protegido([&] {
-        if (busqueda_->manejar(claveBoton, claveItem)) modelo_->recargar();
-    });
+    protegido([&] { busqueda_->manejar(claveBoton, claveItem); });
 }
 
 void FrmPrincipal::elegirDia(const QDate& dia) {
