@@ -143,10 +143,14 @@ BaseDatos::BaseDatos(const QString& ruta, Modo modo) : ruta_(ruta) {
 
 BaseDatos::~BaseDatos() {
     if (principal_ == this) principal_ = nullptr;
+    soltarSentencias();
+    if (db_) sqlite3_close_v2(db_);
+}
+
+void BaseDatos::soltarSentencias() {
     for (sqlite3_stmt* st : std::as_const(libres_))
         sqlite3_finalize(st);
     libres_.clear();
-    if (db_) sqlite3_close_v2(db_);
 }
 
 BaseDatos& BaseDatos::principal() {
@@ -209,9 +213,7 @@ void BaseDatos::abrir(const QString& ruta, Modo modo) {
         ejecutar(u"PRAGMA journal_mode=WAL"_s);
         ejecutar(u"PRAGMA foreign_keys=ON"_s);
     } catch (...) {
-        for (sqlite3_stmt* st : std::as_const(libres_))
-            sqlite3_finalize(st);
-        libres_.clear();
+        soltarSentencias();
         sqlite3_close_v2(db_);
         db_ = nullptr;
         if (nueva && !existe) QFile::remove(ruta);
