@@ -143,10 +143,14 @@ BaseDatos::BaseDatos(const QString& ruta, Modo modo) : ruta_(ruta) {
 
 BaseDatos::~BaseDatos() {
     if (principal_ == this) principal_ = nullptr;
+    soltarSentencias();
+    if (db_) sqlite3_close_v2(db_);
+}
+
+void BaseDatos::soltarSentencias() {
     for (sqlite3_stmt* st : std::as_const(libres_))
         sqlite3_finalize(st);
     libres_.clear();
-    if (db_) sqlite3_close_v2(db_);
 }
 
 BaseDatos& BaseDatos::principal() {
@@ -209,9 +213,7 @@ void BaseDatos::abrir(const QString& ruta, Modo modo) {
         ejecutar(u"PRAGMA journal_mode=WAL"_s);
         ejecutar(u"PRAGMA foreign_keys=ON"_s);
     } catch (...) {
-        for (sqlite3_stmt* st : std::as_const(libres_))
-            sqlite3_finalize(st);
-        libres_.clear();
+        soltarSentencias();
         sqlite3_close_v2(db_);
         db_ = nullptr;
         if (nueva && !existe) QFile::remove(ruta);
@@ -237,19 +239,9 @@ void BaseDatos::crearEsquema() {
 }
 
 void BaseDatos::validar() {
-    auto entero = [this](const char* pragma) {
-        sqlite3_stmt* st = nullptr;
-        int rc = sqlite3_prepare_v2(db_, pragma, -1, &st, nullptr);
-        if (rc != SQLITE_OK) fallar(rc, QString::fromUtf8(pragma));
-        rc = sqlite3_step(st);
-        const int v = rc == SQLITE_ROW ? sqlite3_column_int(st, 0) : 0;
-        sqlite3_finalize(st);
-        if (rc != SQLITE_ROW && rc != SQLITE_DONE) fallar(rc, QString::fromUtf8(pragma));
-        return v;
-    };
     const QString nombre = QFileInfo(ruta_).fileName();
-    const int app = entero("PRAGMA application_id");
-    const int tablas = entero("SELECT count(*) FROM sqlite_schema");
+    const int app = escalar(u"PRAGMA application_id"_s).toInt();
+    const int tablas = escalar(u"SELECT count(*) FROM sqlite_schema"_s).toInt();
     if (app != esquema::kIdAplicacion) {
         if (tablas == 0 && app == 0) {
             // An empty SQLite file: install the schema.
@@ -260,7 +252,7 @@ void BaseDatos::validar() {
         throw DbError(u"El archivo «%1» no es una base de datos de Zelvora."_s.arg(nombre),
                       u"application_id=%1"_s.arg(app), SQLITE_NOTADB);
     }
-    const int version = entero("PRAGMA user_version");
+    const int version = escalar(u"PRAGMA user_version"_s).toInt();
     if (version > esquema::kVersion) {
         throw DbError(u"La base de datos «%1» fue creada por una versión más reciente de "
                       u"Zelvora; actualice el programa para abrirla."_s.arg(nombre),

@@ -85,6 +85,7 @@ public:
 private:
     friend class Sentencia;
     void devolver(sqlite3_stmt* st, const QString& clave);
+    void soltarSentencias(); // finalizes the cached statements
     void abrir(const QString& ruta, Modo modo);
     void crearEsquema();
     void validar();

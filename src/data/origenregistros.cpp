@@ -156,8 +156,7 @@ void OrigenRegistros::refrescar() {
     abierto_ = true;
     actual_ = filas_.empty() ? -1 : 0;
     edicion_ = Edicion::Ninguna;
-    pendiente_.assign(cols_.size(), QVariant());
-    asignado_.assign(cols_.size(), false);
+    limpiarPendiente();
     sinCoincidencia_ = false;
     ultimoAgregado_ = -1;
     Q_EMIT filasCambiadas();
@@ -225,12 +224,15 @@ void OrigenRegistros::exigirColumna(int col) const {
         throw DbError(u"El campo indicado no existe en la consulta."_s, {}, SQLITE_ERROR);
 }
 
-QVariant OrigenRegistros::campo(const QString& nombre) const {
+int OrigenRegistros::exigirCampo(const QString& nombre) const {
     const int c = indiceCampo(nombre);
-    if (c < 0) {
+    if (c < 0)
         throw DbError(u"El campo '%1' no existe en la consulta."_s.arg(nombre), sql_, SQLITE_ERROR);
-    }
-    return campo(c);
+    return c;
+}
+
+QVariant OrigenRegistros::campo(const QString& nombre) const {
+    return campo(exigirCampo(nombre));
 }
 
 QVariant OrigenRegistros::campo(int col) const {
@@ -326,12 +328,16 @@ bool OrigenRegistros::buscarPrimero(const QString& criterio) {
 // ---------------------------------------------------------------------------------------------
 // Editing
 
+void OrigenRegistros::limpiarPendiente() {
+    pendiente_.assign(cols_.size(), QVariant());
+    asignado_.assign(cols_.size(), false);
+}
+
 void OrigenRegistros::agregarNuevo() {
     guardarPendiente();
     if (!abierto_) refrescar();
     edicion_ = Edicion::Agregando;
-    pendiente_.assign(cols_.size(), QVariant());
-    asignado_.assign(cols_.size(), false);
+    limpiarPendiente();
     Q_EMIT pendienteCambiado();
     Q_EMIT actualCambiado();
 }
@@ -340,16 +346,11 @@ void OrigenRegistros::editar() {
     if (edicion_ != Edicion::Ninguna) return;
     if (!hayActual()) sinActual();
     edicion_ = Edicion::Editando;
-    pendiente_.assign(cols_.size(), QVariant());
-    asignado_.assign(cols_.size(), false);
+    limpiarPendiente();
 }
 
 void OrigenRegistros::asignar(const QString& nombre, const QVariant& v) {
-    const int c = indiceCampo(nombre);
-    if (c < 0) {
-        throw DbError(u"El campo '%1' no existe en la consulta."_s.arg(nombre), sql_, SQLITE_ERROR);
-    }
-    asignar(c, v);
+    asignar(exigirCampo(nombre), v);
 }
 
 void OrigenRegistros::asignar(int col, const QVariant& v) {
@@ -386,8 +387,7 @@ void OrigenRegistros::cancelarActualizacion() {
     if (edicion_ == Edicion::Ninguna) return;
     const bool agregando = edicion_ == Edicion::Agregando;
     edicion_ = Edicion::Ninguna;
-    pendiente_.assign(cols_.size(), QVariant());
-    asignado_.assign(cols_.size(), false);
+    limpiarPendiente();
     Q_EMIT pendienteCambiado();
     if (agregando)
         Q_EMIT actualCambiado();
@@ -489,8 +489,7 @@ void OrigenRegistros::actualizar() {
         Q_EMIT antesDeAgregarFila(fila);
         filas_.push_back(almacenada);
         edicion_ = Edicion::Ninguna;
-        asignado_.assign(cols_.size(), false);
-        pendiente_.assign(cols_.size(), QVariant());
+        limpiarPendiente();
         releer(fila, {tabla}, rowid);
         ultimoAgregado_ = fila;
         actual_ = fila;
@@ -546,8 +545,7 @@ void OrigenRegistros::actualizar() {
     releer(fila, tablas);
     t.confirmar();
     edicion_ = Edicion::Ninguna;
-    asignado_.assign(cols_.size(), false);
-    pendiente_.assign(cols_.size(), QVariant());
+    limpiarPendiente();
     Q_EMIT pendienteCambiado();
     Q_EMIT filaActualizada(fila);
 }

@@ -135,6 +135,8 @@ private:
     void releer(int fila, const QStringList& tablas, qint64 rowidNuevo = -1);
     [[noreturn]] void sinActual() const;
     void exigirColumna(int col) const;
+    int exigirCampo(const QString& nombre) const; // its column; throws when there is none
+    void limpiarPendiente();                      // no field assigned, none pending
 
     BaseDatos* bd_ = nullptr;
     QString sql_;

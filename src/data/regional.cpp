@@ -11,11 +11,6 @@ QLocale elegir(const QLocale& sistema) {
     return QLocale(QLocale::Spanish, QLocale::Spain);
 }
 
-QLocale& actual() {
-    static QLocale l = elegir(QLocale::system());
-    return l;
-}
-
 // The locale's short date with two-digit day and month and a four-digit year: "dd/MM/yyyy".
 QString normalizarFechaCorta(QString f) {
     static const QRegularExpression dia(QStringLiteral("(?<!d)d(?!d)"));
@@ -34,28 +29,55 @@ QString normalizarHoraLarga(QString f) {
     return f.trimmed();
 }
 
+// Three letters, no dot: "ene", "feb", ...
+QString abreviar(const QLocale& l, int mes) {
+    QString m = l.monthName(mes, QLocale::ShortFormat);
+    if (m.endsWith(QLatin1Char('.'))) m.chop(1);
+    return m.left(3);
+}
+
+// The chosen locale and what grids and queries derive from it on every value they write; worked
+// out once per locale instead of once per cell.
+struct Estado {
+    QLocale locale;
+    QString fechaCorta;
+    QString horaLarga;
+    QString meses[12];
+
+    explicit Estado(const QLocale& sistema) : locale(elegir(sistema)) {
+        fechaCorta = normalizarFechaCorta(locale.dateFormat(QLocale::ShortFormat));
+        horaLarga = normalizarHoraLarga(locale.timeFormat(QLocale::LongFormat));
+        for (int m = 1; m <= 12; ++m)
+            meses[m - 1] = abreviar(locale, m);
+    }
+};
+
+Estado& actual() {
+    static Estado e(QLocale::system());
+    return e;
+}
+
 } // namespace
 
 const QLocale& Regional::locale() {
-    return actual();
+    return actual().locale;
 }
 
 void Regional::establecer(const QLocale& sistema) {
-    actual() = elegir(sistema);
+    actual() = Estado(sistema);
 }
 
 QString Regional::formatoFechaCorta() {
-    return normalizarFechaCorta(locale().dateFormat(QLocale::ShortFormat));
+    return actual().fechaCorta;
 }
 
 QString Regional::formatoHoraLarga() {
-    return normalizarHoraLarga(locale().timeFormat(QLocale::LongFormat));
+    return actual().horaLarga;
 }
 
 QString Regional::mesAbreviado(int mes) {
-    QString m = locale().monthName(mes, QLocale::ShortFormat);
-    if (m.endsWith(QLatin1Char('.'))) m.chop(1);
-    return m.left(3);
+    if (mes < 1 || mes > 12) return abreviar(locale(), mes);
+    return actual().meses[mes - 1];
 }
 
 QString Regional::fechaConMes(const QDate& d, bool anioCompleto) {

@@ -53,20 +53,27 @@ struct RegistroIni::Impl {
     static constexpr const char* kMarca = "~";
     static constexpr const char* kPredeterminado = "@";
 
-    // The stored form of a key path, each part as first written; empty when it does not exist.
+    // The sub-key of grupo named parte in any letter case, spelt as stored; empty when there is
+    // none.
+    QString hijo(const QString& grupo, const QString& parte) {
+        s.beginGroup(grupo);
+        const QStringList hijos = s.childGroups();
+        s.endGroup();
+        QString hallado;
+        for (const QString& h : hijos)
+            if (h.compare(parte, Qt::CaseInsensitive) == 0) hallado = h;
+        return hallado;
+    }
+
+    // The stored form of a key path, each part as first written; nullopt when it does not exist.
+    // A root always exists.
     std::optional<QString> resolver(Raiz r, const QString& ruta) {
         QString grupo = nombreRaiz(r);
         for (const QString& parte : partes(ruta)) {
-            s.beginGroup(grupo);
-            const QStringList hijos = s.childGroups();
-            s.endGroup();
-            QString hallado;
-            for (const QString& h : hijos)
-                if (h.compare(parte, Qt::CaseInsensitive) == 0) hallado = h;
+            const QString hallado = hijo(grupo, parte);
             if (hallado.isEmpty()) return std::nullopt;
             grupo += u'/' + hallado;
         }
-        if (partes(ruta).isEmpty()) return grupo; // a root always exists
         return grupo;
     }
 
@@ -121,12 +128,7 @@ bool RegistroIni::existeClave(Raiz r, const QString& ruta) {
 int RegistroIni::crearClave(Raiz r, const QString& ruta) {
     QString grupo = nombreRaiz(r);
     for (const QString& parte : partes(ruta)) {
-        d_->s.beginGroup(grupo);
-        const QStringList hijos = d_->s.childGroups();
-        d_->s.endGroup();
-        QString hallado;
-        for (const QString& h : hijos)
-            if (h.compare(parte, Qt::CaseInsensitive) == 0) hallado = h;
+        const QString hallado = d_->hijo(grupo, parte);
         grupo += u'/' + (hallado.isEmpty() ? parte : hallado);
         if (hallado.isEmpty())
             d_->s.setValue(grupo + u'/' + QLatin1String(Impl::kMarca), QString());
