@@ -181,7 +181,7 @@ FrmMantAgenda::FrmMantAgenda()
     connect(dtaCalendario_, &OrigenRegistros::actualCambiado, this, [this] { ElegirEntrada(); });
     connect(dbgCalendario_, &Grilla::pulsada, this, [this] { ElegirEntrada(); });
 
-    busqueda_ = new Busqueda(tablaBusqueda(), dtaCalendario_);
+    busqueda_ = std::make_unique<Busqueda>(tablaBusqueda(), dtaCalendario_);
 
     establecerTitulo(u" - Ingreso de datos en la agenda"_s);
     protegido([this] {
@@ -191,9 +191,7 @@ FrmMantAgenda::FrmMantAgenda()
     resize(960, 720);
 }
 
-FrmMantAgenda::~FrmMantAgenda() {
-    delete busqueda_;
-}
+FrmMantAgenda::~FrmMantAgenda() = default;
 
 void FrmMantAgenda::alActivar() {
     ElegirEntrada();

@@ -4,6 +4,7 @@
 // companies and contacts taking part.
 #include "agenda/entradaagenda.h"
 #include "ui/ventana.h"
+#include <memory>
 
 namespace zv {
 
@@ -46,7 +47,7 @@ private:
     OrigenRegistros* dtaActividades_;
     Enlaces* enlaces_;
     BarraHerramientas* barra_ = nullptr;
-    Busqueda* busqueda_ = nullptr;
+    std::unique_ptr<Busqueda> busqueda_;
     Grilla* dbgCalendario_;
     agenda::CamposEntrada campos_; // the detail fields, enabled only while an entry is shown
     bool cerrando_ = false;

@@ -138,15 +138,13 @@ FrmPrincipal::FrmPrincipal()
 
     construirBarra();
     construirMenus();
-    busqueda_ = new Busqueda(tablaBusqueda(), dtaCalendario_, [] {});
+    busqueda_ = std::make_unique<Busqueda>(tablaBusqueda(), dtaCalendario_, [] {});
     aplicarMargenes();
     establecerTitulo(u" - Menú Principal"_s);
     resize(820, 560);
 }
 
-FrmPrincipal::~FrmPrincipal() {
-    delete busqueda_;
-}
+FrmPrincipal::~FrmPrincipal() = default;
 
 void FrmPrincipal::construirBarra() {
     barra_ = new BarraHerramientas(u"tbrBarraHerramientas"_s, this);

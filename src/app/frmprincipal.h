@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <memory>
 
 class QCalendarWidget;
 class QTreeView;
@@ -79,7 +80,7 @@ private:
     QTreeView* lvAgenda_;
     QCalendarWidget* calendario_;
     QAction* mnuVerBarraHerramientas_ = nullptr;
-    Busqueda* busqueda_ = nullptr;
+    std::unique_ptr<Busqueda> busqueda_;
 };
 
 } // namespace zv
