@@ -52,11 +52,6 @@ void validarAviso(const QLineEdit* txtAviso) {
     if (txtAviso && txtAviso->isModified()) leerAviso(txtAviso->text());
 }
 
-void nuevaActividad(OrigenRegistros* dtaActividades) {
-    Ventanas::mostrarModal(u"frmMantActividades"_s);
-    dtaActividades->refrescar();
-}
-
 void abrirParticipantes(Participantes quienes, qint64 calId, const QString& actividad,
                         const QDate& fecha) {
     const bool empresas = quienes == Participantes::Empresas;
@@ -187,10 +182,9 @@ DetallesActividad::DetallesActividad(OrigenRegistros* dtaActividades, ListaEnlaz
     txtActCategoria_ = new QLineEdit(this);
     txtActCategoria_->setObjectName(u"txtActCategoria"_s);
     txtActCategoria_->setReadOnly(true);
-    cmdNuevaActividad_ = new QPushButton(u"..."_s, this);
-    cmdNuevaActividad_->setObjectName(u"cmdNuevaActividad"_s);
-    cmdNuevaActividad_->setToolTip(u"Agregar una nueva actividad"_s);
-    cmdNuevaActividad_->setFixedWidth(32);
+    cmdNuevaActividad_ =
+        botonNuevoEnLista(lista_, u"cmdNuevaActividad"_s, u"Agregar una nueva actividad"_s,
+                          u"frmMantActividades"_s, 32, this);
 
     auto* l = new QGridLayout(this);
     auto* lblCategoria = new QLabel(u"Categoría:"_s, this);
@@ -206,8 +200,6 @@ DetallesActividad::DetallesActividad(OrigenRegistros* dtaActividades, ListaEnlaz
     // the list read again.
     connect(lista_, &QComboBox::currentIndexChanged, this, [this] { seguirLista(); });
     connect(dtaActividades_, &OrigenRegistros::filasCambiadas, this, [this] { seguirLista(); });
-    connect(cmdNuevaActividad_, &QPushButton::clicked, this,
-            [this] { protegido([this] { agenda::nuevaActividad(dtaActividades_); }); });
 }
 
 void DetallesActividad::seguirLista() {

@@ -39,10 +39,6 @@ qint64 leerAviso(const QString& texto);
 // is not questioned while other fields are edited).
 void validarAviso(const QLineEdit* txtAviso);
 
-// "..." of an activity list: the activities screen, modally; then the list is read again so
-// that what was added there can be chosen at once.
-void nuevaActividad(OrigenRegistros* dtaActividades);
-
 // "empresa" / "contacto": the screen that chooses the companies or contacts taking part in an
 // entry, modally, with the entry's key and a caption naming the activity and the day.
 enum class Participantes { Empresas, Contactos };

@@ -104,10 +104,9 @@ FrmMantPlanes::FrmMantPlanes()
     txtInversion_->setMaxLength(50);
     dbcEstrategias_ = new ListaEnlazada(u"dbcEstrategias"_s, dtaEstrategias_, u"EstDescripcion"_s,
                                         u"EstId"_s, fra);
-    cmdNuevaEstrategia_ = new QPushButton(u"..."_s, fra);
-    cmdNuevaEstrategia_->setObjectName(u"cmdNuevaEstrategia"_s);
-    cmdNuevaEstrategia_->setToolTip(u"Agregar una nueva estrategia."_s);
-    cmdNuevaEstrategia_->setFixedWidth(32);
+    cmdNuevaEstrategia_ =
+        botonNuevoEnLista(dbcEstrategias_, u"cmdNuevaEstrategia"_s,
+                          u"Agregar una nueva estrategia."_s, u"frmMantEstrategias"_s, 32, fra);
     auto etiqueta = [fra](const QString& nombre, const QString& texto, QWidget* buddy) {
         auto* e = new QLabel(texto, fra);
         e->setObjectName(nombre);
@@ -133,8 +132,6 @@ FrmMantPlanes::FrmMantPlanes()
 
     connect(dbgPlanes_, &Grilla::pulsada, this,
             [this] { habilitarBotonesPlan(dtaPlanes_->hayActual()); });
-    connect(cmdNuevaEstrategia_, &QPushButton::clicked, this,
-            [this] { protegido([this] { nuevaEstrategia(); }); });
 
     dtaEstrategias_->refrescar();
     dtaPlanes_->refrescar();
@@ -211,11 +208,6 @@ void FrmMantPlanes::abrirVinculo(const QString& pantalla, const QString& texto) 
     w->setProperty("PlaId", QVariant::fromValue<qint64>(plan));
     w->setWindowTitle(aplicacion::kTitulo + texto + descripcion);
     Ventanas::mostrarModal(w);
-}
-
-void FrmMantPlanes::nuevaEstrategia() {
-    Ventanas::mostrarModal(u"frmMantEstrategias"_s);
-    dtaEstrategias_->refrescar();
 }
 
 } // namespace zv

@@ -29,7 +29,6 @@ private:
     void guardar();
     void eliminar();
     void abrirVinculo(const QString& pantalla, const QString& texto);
-    void nuevaEstrategia();
     // Buttons, boxes and list follow whether there is a current plan.
     void ajustarSegunPlan();
     void habilitarBotonesPlan(bool si);

@@ -186,12 +186,9 @@ FrmNuevoPlan::FrmNuevoPlan()
     auto* e = qobject_cast<QVBoxLayout*>(fraEstrategia->layout());
     dbcEstrategias_ = new ListaEnlazada(u"dbcEstrategias"_s, dtaEstrategias_, u"EstDescripcion"_s,
                                         u"EstId"_s, fraEstrategia);
-    auto* cmdNuevaEstrategia = new QPushButton(u"..."_s, fraEstrategia);
-    cmdNuevaEstrategia->setObjectName(u"cmdNuevaEstrategia"_s);
-    cmdNuevaEstrategia->setToolTip(u"Agregar una nueva estrategia"_s);
-    cmdNuevaEstrategia->setFixedWidth(32);
-    connect(cmdNuevaEstrategia, &QPushButton::clicked, this,
-            [this] { protegido([this] { nuevaEstrategia(); }); });
+    auto* cmdNuevaEstrategia = botonNuevoEnLista(dbcEstrategias_, u"cmdNuevaEstrategia"_s,
+                                                 u"Agregar una nueva estrategia"_s,
+                                                 u"frmMantEstrategias"_s, 32, fraEstrategia);
     e->addWidget(
         textoAyuda(fraEstrategia, u"lblAyudaEstrategia"_s,
                    u"Seleccione la estrategia que va e emplear en este plan de negocios."_s));
@@ -347,11 +344,6 @@ void FrmNuevoPlan::abrirAlcance(const QString& pantalla, const QString& titulo) 
     w->setProperty("PlaId", QVariant::fromValue<qint64>(plan));
     w->setWindowTitle(titulo + descripcion);
     Ventanas::mostrarModal(w);
-}
-
-void FrmNuevoPlan::nuevaEstrategia() {
-    Ventanas::mostrarModal(u"frmMantEstrategias"_s);
-    dtaEstrategias_->refrescar();
 }
 
 void FrmNuevoPlan::escribirFechas() {

@@ -40,7 +40,6 @@ private:
     void siguiente();
     void ajustarPaso(int pagina);
     void abrirAlcance(const QString& pantalla, const QString& titulo);
-    void nuevaEstrategia();
     void finalizar();
     void cancelar();
     void escribirFechas();

@@ -66,10 +66,9 @@ FrmMantActividades::FrmMantActividades()
     lblCategoria->setObjectName(u"lblCategoria"_s);
     dbcCategorias_ = new ListaEnlazada(u"dbcCategorias"_s, dtcCategorias_, u"CatDescripcion"_s,
                                        u"CatId"_s, panel);
-    cmdNuevaCategoria_ = new QPushButton(u"..."_s, panel);
-    cmdNuevaCategoria_->setObjectName(u"cmdNuevaCategoria"_s);
-    cmdNuevaCategoria_->setToolTip(u"Agregar una nueva categoría"_s);
-    cmdNuevaCategoria_->setFixedWidth(28);
+    cmdNuevaCategoria_ =
+        botonNuevoEnLista(dbcCategorias_, u"cmdNuevaCategoria"_s, u"Agregar una nueva categoría"_s,
+                          u"frmMantCategorias"_s, 28, panel);
     auto* lblComentarios = new QLabel(u"Comentarios:"_s, panel);
     lblComentarios->setObjectName(u"lblComentarios"_s);
     txtComentarios_ = new QLineEdit(panel);
@@ -87,7 +86,6 @@ FrmMantActividades::FrmMantActividades()
     enlaces_ = new Enlaces(origen(), this);
     enlaces_->enlazar(dbcCategorias_, u"CatId"_s);
     enlaces_->enlazar(txtComentarios_, u"ActComentarios"_s);
-    connect(cmdNuevaCategoria_, &QPushButton::clicked, this, &FrmMantActividades::nuevaCategoria);
     resize(640, 460);
 }
 
@@ -111,13 +109,6 @@ void FrmMantActividades::completarNuevo() {
     // The new activity takes the category that sorts first; the user then picks its own.
     dtcCategorias_->primero();
     origen()->asignar(u"CatId"_s, dtcCategorias_->campo(u"CatId"_s));
-}
-
-void FrmMantActividades::nuevaCategoria() {
-    protegido([this] {
-        Ventanas::mostrarModal(u"frmMantCategorias"_s);
-        dtcCategorias_->refrescar();
-    });
 }
 
 } // namespace zv

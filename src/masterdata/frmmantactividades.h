@@ -24,7 +24,6 @@ public:
     QLineEdit* txtComentarios() const { return txtComentarios_; }
 
     // The "..." button: the categories screen as a dialog, then the list re-read.
-    void nuevaCategoria();
 
 protected:
     void habilitarCampos(bool si) override;

@@ -161,11 +161,8 @@ void FrmMantFicha::construirCampos() {
         lista.control = new ListaEnlazada(lf.lista, lista.origen, lf.campoMostrar, lf.campo, marco);
         etiqueta->setBuddy(lista.control);
         enlaces_->enlazar(lista.control, lf.campo);
-        lista.boton = new QPushButton(u"..."_s, marco);
-        lista.boton->setObjectName(lf.boton);
-        lista.boton->setToolTip(lf.tooltip);
-        lista.boton->setFixedWidth(28);
-        connect(lista.boton, &QPushButton::clicked, this, [this, i] { nuevoEnCatalogo(i); });
+        lista.boton =
+            botonNuevoEnLista(lista.control, lf.boton, lf.tooltip, lf.catalogo, 28, marco);
         auto* h = new QHBoxLayout;
         h->addWidget(lista.control, 1);
         h->addWidget(lista.boton);
@@ -278,13 +275,6 @@ void FrmMantFicha::botonPulsado(const QString& clave) {
 
 void FrmMantFicha::itemPulsado(const QString& claveBoton, const QString& claveItem) {
     protegido([&] { busqueda_->manejar(claveBoton, claveItem); });
-}
-
-void FrmMantFicha::nuevoEnCatalogo(int i) {
-    protegido([&] {
-        Ventanas::mostrarModal(d_.listas[i].catalogo);
-        listas_[i].origen->refrescar();
-    });
 }
 
 void FrmMantFicha::exigirActual() const {

@@ -112,7 +112,6 @@ public:
     void itemPulsado(const QString& claveBoton, const QString& claveItem);
     void grillaPulsada();
     // The "..." button beside a list.
-    void nuevoEnCatalogo(int lista);
 
 protected:
     void alActivar() override;

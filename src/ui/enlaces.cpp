@@ -2,12 +2,15 @@
 
 #include "data/origenregistros.h"
 #include "data/regional.h"
+#include "ui/errores.h"
 #include "ui/grilla.h"
+#include "ui/ventanas.h"
 
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <algorithm>
@@ -75,6 +78,21 @@ bool ListaEnlazada::elegirTexto(const QString& texto) {
     setCurrentIndex(i);
     Q_EMIT activated(i);
     return true;
+}
+
+QPushButton* botonNuevoEnLista(ListaEnlazada* lista, const QString& nombre, const QString& tooltip,
+                               const QString& pantalla, int ancho, QWidget* parent) {
+    auto* b = new QPushButton(u"..."_s, parent);
+    b->setObjectName(nombre);
+    b->setToolTip(tooltip);
+    b->setFixedWidth(ancho);
+    QObject::connect(b, &QPushButton::clicked, lista, [lista, pantalla] {
+        protegido([&] {
+            Ventanas::mostrarModal(pantalla);
+            lista->filas()->refrescar();
+        });
+    });
+    return b;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -19,6 +19,7 @@ class QCheckBox;
 class QDateTimeEdit;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 class QTextEdit;
 
 namespace zv {
@@ -53,6 +54,11 @@ private:
     QString campoValor_;
     QVariant pendiente_;
 };
+
+// The "..." beside a bound list: opens the screen that keeps the list's rows as a dialog and
+// reads the rows again when it closes.
+QPushButton* botonNuevoEnLista(ListaEnlazada* lista, const QString& nombre, const QString& tooltip,
+                               const QString& pantalla, int ancho, QWidget* parent);
 
 class Enlaces : public QObject {
     Q_OBJECT

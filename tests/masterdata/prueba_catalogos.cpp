@@ -298,7 +298,7 @@ private Q_SLOTS:
         auto* w = prueba::abrir<FrmMantActividades>(u"frmMantActividades"_s);
         QWidget* vista = nullptr;
         P().guiones[u"frmMantCategorias"_s] = [&vista](QWidget* c) { vista = c; };
-        w->nuevaCategoria();
+        w->findChild<QPushButton*>(u"cmdNuevaCategoria"_s)->click();
         QCOMPARE(vista, abierta);
     }
 };
