@@ -55,14 +55,11 @@ void validarAviso(const QLineEdit* txtAviso) {
 void abrirParticipantes(Participantes quienes, qint64 calId, const QString& actividad,
                         const QDate& fecha) {
     const bool empresas = quienes == Participantes::Empresas;
-    QWidget* w = Ventanas::obtener(empresas ? u"frmSelCalendarioEmpresas"_s
-                                            : u"frmSelCalendarioContactos"_s);
-    if (!w) return;
     const QString titulo = empresas ? u"Zelvora - Selección de empresas que participan de "_s
                                     : u"Zelvora - Selección de contactos que participan de "_s;
-    w->setProperty("CalId", QVariant::fromValue<qint64>(calId));
-    w->setWindowTitle(titulo + actividad + u" el día "_s + Regional::fechaCorta(fecha));
-    Ventanas::mostrarModal(w);
+    Ventanas::mostrarModalPara(
+        empresas ? u"frmSelCalendarioEmpresas"_s : u"frmSelCalendarioContactos"_s, "CalId", calId,
+        titulo + actividad + u" el día "_s + Regional::fechaCorta(fecha));
 }
 
 void botonesEntrada(BarraHerramientas* barra) {

@@ -203,11 +203,7 @@ void FrmMantPlanes::eliminar() {
 void FrmMantPlanes::abrirVinculo(const QString& pantalla, const QString& texto) {
     const qint64 plan = dtaPlanes_->campo(u"PlaId"_s).toLongLong();
     const QString descripcion = textoDe(dtaPlanes_->campo(u"PLADESCRIPCION"_s));
-    QWidget* w = Ventanas::obtener(pantalla);
-    if (!w) return;
-    w->setProperty("PlaId", QVariant::fromValue<qint64>(plan));
-    w->setWindowTitle(aplicacion::kTitulo + texto + descripcion);
-    Ventanas::mostrarModal(w);
+    Ventanas::mostrarModalPara(pantalla, "PlaId", plan, aplicacion::kTitulo + texto + descripcion);
 }
 
 } // namespace zv

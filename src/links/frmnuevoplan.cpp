@@ -339,11 +339,7 @@ void FrmNuevoPlan::abrirAlcance(const QString& pantalla, const QString& titulo) 
     enlaces_->escribir();
     const qint64 plan = dtaPlanificaciones_->campo(u"PLAID"_s).toLongLong();
     const QString descripcion = textoDe(dtaPlanificaciones_->campo(u"PLADESCRIPCION"_s));
-    QWidget* w = Ventanas::obtener(pantalla);
-    if (!w) return;
-    w->setProperty("PlaId", QVariant::fromValue<qint64>(plan));
-    w->setWindowTitle(titulo + descripcion);
-    Ventanas::mostrarModal(w);
+    Ventanas::mostrarModalPara(pantalla, "PlaId", plan, titulo + descripcion);
 }
 
 void FrmNuevoPlan::escribirFechas() {

@@ -333,11 +333,7 @@ void FrmMantFicha::abrirVinculo(const VinculoFicha& v) {
     exigirActual();
     const qint64 clave = origen_->campo(d_.campoCodigo).toLongLong();
     const QString titulo = aplicacion::titulo(v.sufijoTitulo + d_.nombreEnTitulo(*origen_));
-    QWidget* w = Ventanas::obtener(v.ventana);
-    if (!w) return; // a screen not in this build
-    w->setProperty(d_.propiedadClave.toLatin1().constData(), QVariant::fromValue<qint64>(clave));
-    w->setWindowTitle(titulo);
-    Ventanas::mostrarModal(w);
+    Ventanas::mostrarModalPara(v.ventana, d_.propiedadClave.toLatin1().constData(), clave, titulo);
 }
 
 } // namespace zv

@@ -69,6 +69,15 @@ void Ventanas::mostrarModal(const QString& nombre) {
     if (QWidget* w = obtener(nombre)) mostrarModal(w);
 }
 
+void Ventanas::mostrarModalPara(const QString& nombre, const char* propiedad, qint64 clave,
+                                const QString& titulo) {
+    QWidget* w = obtener(nombre);
+    if (!w) return;
+    w->setProperty(propiedad, QVariant::fromValue<qint64>(clave));
+    w->setWindowTitle(titulo);
+    mostrarModal(w);
+}
+
 void Ventanas::mostrarModal(QWidget* w) {
     if (!w) return;
     QPointer<QWidget> previa = reg().activa;

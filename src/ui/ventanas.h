@@ -35,6 +35,10 @@ public:
     // ordinary window is brought forward and waited for.
     static void mostrarModal(const QString& nombre);
     static void mostrarModal(QWidget* w);
+    // Shows a screen modally for one record: the record's key in its key property ("EmpId",
+    // "PlaId", ...) and the whole caption. A screen not in this build does nothing.
+    static void mostrarModalPara(const QString& nombre, const char* propiedad, qint64 clave,
+                                 const QString& titulo);
 
     // A window closed: asking for its screen again creates a new one.
     static void olvidar(QWidget* w);
