@@ -254,25 +254,17 @@ void FrmSeleccion::subiBajaPulsado(const QString& clave) {
 void FrmSeleccion::bajar() {
     if (!candidatos_->hayActual()) return;
     const qint64 candidato = candidatos_->campo(m_.a.claveCandidato).toLongLong();
-    {
-        QScopedValueRollback<bool> paso(enPaso_, true);
-        const qint64 ya =
-            vinculo_->bd()
-                .escalar(u"SELECT count(*) FROM "_s + m_.a.tablaVinculo + u" WHERE "_s +
-                         m_.a.claveEnMano + u"="_s + QString::number(clave_) + u" AND "_s +
-                         m_.a.claveCandidato + u"="_s + QString::number(candidato))
-                .toLongLong();
-        if (ya > 0) {
-            plataforma().mensaje(textoDuplicado(), Botones::Ok, Icono::Critico, kAtencion);
-        } else {
-            // The new link goes in through the (empty) query of its own pair.
-            vinculo_->establecerSql(consultaPar(candidato));
-            vinculo_->refrescar();
-            vinculo_->agregarYGuardar([&] {
-                vinculo_->asignar(m_.a.claveEnMano, clave_);
-                vinculo_->asignar(m_.a.claveCandidato, candidato);
-            });
-        }
+    // The query of the pair: empty unless the candidate is already linked; the new link goes in
+    // through it.
+    vinculo_->establecerSql(consultaPar(candidato));
+    vinculo_->refrescar();
+    if (vinculo_->cantidad() > 0) {
+        plataforma().mensaje(textoDuplicado(), Botones::Ok, Icono::Critico, kAtencion);
+    } else {
+        vinculo_->agregarYGuardar([&] {
+            vinculo_->asignar(m_.a.claveEnMano, clave_);
+            vinculo_->asignar(m_.a.claveCandidato, candidato);
+        });
     }
     // The candidates list is not re-read: it always shows every candidate.
     releerSeleccionadas();
@@ -298,11 +290,7 @@ QString FrmSeleccion::textoDuplicado() const {
 
 void FrmSeleccion::subir() {
     if (seleccionadas_->cantidad() == 0) return;
-    {
-        QScopedValueRollback<bool> paso(enPaso_, true);
-        vinculo_->eliminar();
-        vinculo_->refrescar();
-    }
+    vinculo_->eliminar();
     // After the last removal the link source keeps the removed pair's (now empty) query.
     releerSeleccionadas();
     if (seleccionadas_->cantidad() == 0) subiBaja_->habilitar(u"subir"_s, false);
