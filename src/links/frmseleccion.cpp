@@ -27,17 +27,9 @@ const QString kAtencion = u"Atención"_s;
 
 // The search of the button faces: one field of the candidate table, guarded style.
 TablaBusqueda tablaDeUnCampo(const MiembroSeleccion& m) {
-    const QString& t = m.b.tablaBusqueda;
-    const QString& f = m.b.campoBusqueda;
-    FilaBusqueda fila;
+    FilaBusqueda fila = filaDeCampo(m.b.tablaBusqueda, m.b.campoBusqueda);
     fila.promptExacto = m.d.prompt;
     fila.tituloEntrada = aplicacion::kTitulo;
-    fila.exactoPrefijo = u"SELECT * FROM "_s + t + u" WHERE "_s + f + u"='"_s;
-    fila.exactoSufijo = u"'"_s;
-    fila.contienePrefijo = u"SELECT * FROM "_s + t + u" WHERE INSTR(1,"_s + f + u",'"_s;
-    fila.contieneSufijo = u"')>0"_s;
-    fila.ascendente = u"SELECT * FROM "_s + t + u" ORDER BY "_s + f + u" ASC"_s;
-    fila.descendente = u"SELECT * FROM "_s + t + u" ORDER BY "_s + f + u" DESC"_s;
     TablaBusqueda tabla;
     tabla.estilo = EstiloBusqueda::Protegido;
     tabla.filas = {fila};

@@ -109,22 +109,14 @@ TablaBusqueda construir(const QString& tabla, const QList<DefCampo>& campos) {
     TablaBusqueda t;
     t.estilo = EstiloBusqueda::Protegido;
     t.relojAlOrdenar = false;
-    const QString desde = u"SELECT * FROM "_s + tabla;
     for (const DefCampo& d : campos) {
-        const QString f = d.campo.toUpper();
-        FilaBusqueda r;
+        FilaBusqueda r = filaDeCampo(tabla, d.campo.toUpper());
         r.clave = d.clave;
         r.titulo = d.titulo;
         r.promptExacto = d.prompt;
         r.promptContiene = d.promptContiene;
         r.tituloEntrada = aplicacion::kTitulo;
         r.defecto = d.defecto;
-        r.exactoPrefijo = desde + u" WHERE "_s + f + u"='"_s;
-        r.exactoSufijo = u"'"_s;
-        r.contienePrefijo = desde + u" WHERE INSTR(1,"_s + f + u",'"_s;
-        r.contieneSufijo = u"')>0"_s;
-        r.ascendente = desde + u" ORDER BY "_s + f + u" ASC"_s;
-        r.descendente = desde + u" ORDER BY "_s + f + u" DESC"_s;
         t.filas << r;
     }
     return t;

@@ -212,19 +212,11 @@ namespace {
 // The one-row search table of a catalog (plain style: the text as typed, the result ordered on
 // the description, an empty result shown as an empty list).
 TablaBusqueda tablaBusqueda(const MiembroCatalogo& m) {
-    const QString desde = u"SELECT * FROM "_s + m.tabla;
     const QString d = m.campoDescripcion.toUpper();
-    const QString orden = u" ORDER BY "_s + d + u" ASC"_s;
-    FilaBusqueda f;
+    FilaBusqueda f = filaDeCampo(m.tabla, d, u" ORDER BY "_s + d + u" ASC"_s);
     f.titulo = m.tituloBuscar;
     f.promptExacto = m.promptBuscar;
     f.tituloEntrada = m.tituloBuscar;
-    f.exactoPrefijo = desde + u" WHERE "_s + d + u"='"_s;
-    f.exactoSufijo = u"'"_s + orden;
-    f.contienePrefijo = desde + u" WHERE INSTR(1,"_s + d + u",'"_s;
-    f.contieneSufijo = u"')>0"_s + orden;
-    f.ascendente = m.sqlRefresco();
-    f.descendente = m.sqlDescendente();
     TablaBusqueda t;
     t.estilo = EstiloBusqueda::Simple;
     t.relojAlOrdenar = true;

@@ -7,6 +7,18 @@
 
 namespace zv {
 
+FilaBusqueda filaDeCampo(const QString& tabla, const QString& campo, const QString& cola) {
+    const QString desde = QStringLiteral("SELECT * FROM ") + tabla;
+    FilaBusqueda f;
+    f.exactoPrefijo = desde + QStringLiteral(" WHERE ") + campo + QStringLiteral("='");
+    f.exactoSufijo = QStringLiteral("'") + cola;
+    f.contienePrefijo = desde + QStringLiteral(" WHERE INSTR(1,") + campo + QStringLiteral(",'");
+    f.contieneSufijo = QStringLiteral("')>0") + cola;
+    f.ascendente = desde + QStringLiteral(" ORDER BY ") + campo + QStringLiteral(" ASC");
+    f.descendente = desde + QStringLiteral(" ORDER BY ") + campo + QStringLiteral(" DESC");
+    return f;
+}
+
 const FilaBusqueda* TablaBusqueda::fila(const QString& clave) const {
     if (clave.isEmpty()) return filas.size() == 1 ? &filas.front() : nullptr;
     for (const FilaBusqueda& f : filas)

@@ -29,6 +29,11 @@ struct FilaBusqueda {
     std::function<bool(QString& texto, bool exacta)> aceptar;
 };
 
+// A search on one field of a table, as the screens write it: "SELECT * FROM T WHERE F='" text
+// "'", "SELECT * FROM T WHERE INSTR(1,F,'" text "')>0", and the two sorts on the field. `cola`
+// follows both searches (an order, for instance). Only the statements are filled in.
+FilaBusqueda filaDeCampo(const QString& tabla, const QString& campo, const QString& cola = {});
+
 enum class EstiloBusqueda { Simple, Protegido };
 
 struct TablaBusqueda {
