@@ -267,10 +267,7 @@ void FrmMantAgenda::actualizar() {
 void FrmMantAgenda::eliminar() {
     if (!dtaCalendario_->hayActual() || !dtaArchivoCalendario_->hayActual()) return;
     const QString actividad = dtaCalendario_->campo(u"ActDescripcion"_s).toString().trimmed();
-    if (plataforma().mensaje(u"Está seguro que desea eliminar '"_s + actividad + u"' ?"_s,
-                             Botones::SiNo, Icono::Ninguno,
-                             u"Eliminar dato del Calendario"_s) != Respuesta::Si)
-        return;
+    if (!confirmarEliminar(actividad, u"Eliminar dato del Calendario"_s)) return;
     // The service is stopped while the entry goes, and a new one starts afterwards whatever
     // happens in between: a failed deletion must not leave the program without reminders.
     struct Reanudar {

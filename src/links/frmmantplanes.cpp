@@ -188,10 +188,7 @@ void FrmMantPlanes::guardar() {
 
 void FrmMantPlanes::eliminar() {
     const QString descripcion = textoDe(dtaPlanes_->campo(u"PLADESCRIPCION"_s)).trimmed();
-    const Respuesta r =
-        plataforma().mensaje(u"Está seguro que desea eliminar '"_s + descripcion + u"' ?"_s,
-                             Botones::SiNo, Icono::Ninguno, u"Eliminar plan de negocios"_s);
-    if (r != Respuesta::Si) return;
+    if (!confirmarEliminar(descripcion, u"Eliminar plan de negocios"_s)) return;
     RelojDeArena reloj;
     // The plan's rows in the link tables go with it (the links follow their plan).
     dtaPlanes_->eliminar();

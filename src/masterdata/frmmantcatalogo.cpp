@@ -363,10 +363,7 @@ void FrmMantCatalogo::eliminar() {
         throw Error(u"No hay ningún registro seleccionado para eliminar: la lista está vacía."_s);
     }
     const QString descripcion = origen_->campo(m_.campoDescripcion).toString().trimmed();
-    const Respuesta r =
-        plataforma().mensaje(u"Está seguro que desea eliminar '"_s + descripcion + u"' ?"_s,
-                             Botones::SiNo, Icono::Ninguno, m_.tituloEliminar);
-    if (r != Respuesta::Si) return;
+    if (!confirmarEliminar(descripcion, m_.tituloEliminar)) return;
     RelojDeArena reloj;
     origen_->eliminar();
     origen_->refrescar();

@@ -312,11 +312,7 @@ void FrmMantFicha::guardar() {
 
 void FrmMantFicha::eliminar() {
     exigirActual();
-    const QString texto =
-        u"Está seguro que desea eliminar '"_s + d_.nombreAlEliminar(*origen_) + u"' ?"_s;
-    if (plataforma().mensaje(texto, Botones::SiNo, Icono::Ninguno, d_.tituloEliminar) !=
-        Respuesta::Si)
-        return;
+    if (!confirmarEliminar(d_.nombreAlEliminar(*origen_), d_.tituloEliminar)) return;
     RelojDeArena reloj;
     // The record's link rows go with it (the database removes them).
     origen_->eliminar();

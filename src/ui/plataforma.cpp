@@ -163,6 +163,12 @@ Plataforma* instalada = nullptr;
 
 } // namespace
 
+bool confirmarEliminar(const QString& nombre, const QString& titulo) {
+    return plataforma().mensaje(QStringLiteral("Está seguro que desea eliminar '") + nombre +
+                                    QStringLiteral("' ?"),
+                                Botones::SiNo, Icono::Ninguno, titulo) == Respuesta::Si;
+}
+
 Plataforma& plataforma() {
     static PlataformaQt qt;
     return instalada ? *instalada : qt;

@@ -52,6 +52,10 @@ Plataforma& plataforma();
 // Installs another platform (tests); nullptr restores Qt's. The caller keeps ownership.
 void establecerPlataforma(Plataforma* p);
 
+// The question every list screen asks before deleting a record:
+// "Está seguro que desea eliminar 'nombre' ?" (Yes/No) under the screen's title; true for Yes.
+bool confirmarEliminar(const QString& nombre, const QString& titulo);
+
 // Sets the hourglass for the life of a scope, and the normal pointer after it.
 class RelojDeArena {
 public:
