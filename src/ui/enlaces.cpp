@@ -130,7 +130,7 @@ void Enlaces::enlazar(QLineEdit* w, const QString& campo, int largo) {
     };
     e.leer = [w]() -> QVariant { return w->text(); };
     connect(w, &QLineEdit::textEdited, this, [this, w] { marcar(w); });
-    cargar();
+    mostrarEnlace(enlaces_.last());
 }
 
 void Enlaces::enlazar(QPlainTextEdit* w, const QString& campo, int largo) {
@@ -155,7 +155,7 @@ void Enlaces::enlazar(QPlainTextEdit* w, const QString& campo, int largo) {
     };
     e.leer = [w]() -> QVariant { return w->toPlainText(); };
     connect(w, &QPlainTextEdit::textChanged, this, [this, w] { marcar(w); });
-    cargar();
+    mostrarEnlace(enlaces_.last());
 }
 
 void Enlaces::enlazar(QTextEdit* w, const QString& campo) {
@@ -163,7 +163,7 @@ void Enlaces::enlazar(QTextEdit* w, const QString& campo) {
     e.mostrar = [w](const QVariant& v) { w->setPlainText(textoDe(v)); };
     e.leer = [w]() -> QVariant { return w->toPlainText(); };
     connect(w, &QTextEdit::textChanged, this, [this, w] { marcar(w); });
-    cargar();
+    mostrarEnlace(enlaces_.last());
 }
 
 void Enlaces::enlazar(QCheckBox* w, const QString& campo) {
@@ -171,7 +171,7 @@ void Enlaces::enlazar(QCheckBox* w, const QString& campo) {
     e.mostrar = [w](const QVariant& v) { w->setChecked(!v.isNull() && v.toBool()); };
     e.leer = [w]() -> QVariant { return w->isChecked(); };
     connect(w, &QCheckBox::toggled, this, [this, w] { marcar(w); });
-    cargar();
+    mostrarEnlace(enlaces_.last());
 }
 
 void Enlaces::enlazar(QDateTimeEdit* w, const QString& campo) {
@@ -193,7 +193,7 @@ void Enlaces::enlazar(QDateTimeEdit* w, const QString& campo) {
         return w->date() == kSinFecha ? QVariant() : QVariant(w->date());
     };
     connect(w, &QDateTimeEdit::dateTimeChanged, this, [this, w] { marcar(w); });
-    cargar();
+    mostrarEnlace(enlaces_.last());
 }
 
 void Enlaces::enlazar(ListaEnlazada* w, const QString& campo) {
@@ -201,21 +201,22 @@ void Enlaces::enlazar(ListaEnlazada* w, const QString& campo) {
     e.mostrar = [w](const QVariant& v) { w->establecerValor(v); };
     e.leer = [w]() -> QVariant { return w->valor(); };
     connect(w, &ListaEnlazada::elegido, this, [this, w] { marcar(w); });
-    cargar();
+    mostrarEnlace(enlaces_.last());
 }
 
 void Enlaces::cargar() {
+    for (Enlace& e : enlaces_)
+        mostrarEnlace(e);
+}
+
+void Enlaces::mostrarEnlace(Enlace& e) {
+    if (!e.control) return;
     cargando_ = true;
-    const bool agregando = origen_->modoEdicion() == OrigenRegistros::Edicion::Agregando;
-    const bool hay = origen_->hayActual() || agregando;
-    for (Enlace& e : enlaces_) {
-        if (!e.control) continue;
-        e.sucio = false;
-        QVariant v;
-        const int c = origen_->indiceCampo(e.campo);
-        if (hay && c >= 0) v = origen_->campo(c);
-        e.mostrar(v);
-    }
+    e.sucio = false;
+    const bool hay =
+        origen_->hayActual() || origen_->modoEdicion() == OrigenRegistros::Edicion::Agregando;
+    const int c = origen_->indiceCampo(e.campo);
+    e.mostrar(hay && c >= 0 ? origen_->campo(c) : QVariant());
     cargando_ = false;
 }
 

@@ -89,6 +89,8 @@ private:
         bool sucio = false;
     };
     Enlace& agregar(QWidget* w, const QString& campo);
+    // Shows the current row's value in one control (dropping what it held).
+    void mostrarEnlace(Enlace& e);
     void marcar(QWidget* w);
 
     OrigenRegistros* origen_;
