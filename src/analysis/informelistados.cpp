@@ -140,20 +140,40 @@ int ficha(Trazo& t, std::span<const Par> izquierda, std::span<const Par> derecha
     return yn + 2 * kFila;
 }
 
+// One column of a tabular listing: where it stands, its heading (a label with a colon, which
+// without it also heads the column in the detail-row export) and the field shown under it.
+struct Columna {
+    int x;
+    int w;
+    QString etiqueta;
+    QString campo;
+};
+
+// The headings of the columns, in one line of a header band.
+void encabezados(Trazo& t, int y, std::span<const Columna> columnas) {
+    for (const Columna& c : columnas)
+        t.etiqueta(c.x, y, c.w, c.etiqueta, Estilo::Encabezado);
+}
+
+// The values of the columns, in one line of the detail band.
+void valores(Trazo& t, int y, std::span<const Columna> columnas) {
+    for (const Columna& c : columnas)
+        t.campo(c.x, y, c.w, c.campo, Trazo::sinDosPuntos(c.etiqueta));
+}
+
 // ---------------------------------------------------------------------------------------------
 
 std::shared_ptr<Diseno> calendario() {
     auto d = nuevo("dtrCalendario", u"Calendario"_s, "Calendario_Grouping",
                    u"Listado Actividades del Calendario"_s);
     encabezadoConTitulo(*d, true);
-    const int xs[] = {0, 4000, 5800, 7600};
-    const int ws[] = {3900, 1700, 1700, W - 7600};
+    const Columna columnas[] = {{0, 3900, u"Actividad:"_s, u"ActDescripcion"_s},
+                                {4000, 1700, u"Hora de Inicio:"_s, u"CalHoraInicio"_s},
+                                {5800, 1700, u"Hora Final:"_s, u"CalHoraFinal"_s},
+                                {7600, W - 7600, u"Estado:"_s, u"CalEstado"_s}};
     {
         Trazo t(d->banda(TipoBanda::EncabezadoPagina), 420);
-        const QString heads[] = {u"Actividad:"_s, u"Hora de Inicio:"_s, u"Hora Final:"_s,
-                                 u"Estado:"_s};
-        for (int i = 0; i < 4; ++i)
-            t.etiqueta(xs[i], 0, ws[i], heads[i], Estilo::Encabezado);
+        encabezados(t, 0, columnas);
         t.linea(340);
     }
     {
@@ -165,11 +185,7 @@ std::shared_ptr<Diseno> calendario() {
     }
     {
         Trazo t(d->banda(TipoBanda::Detalle), 300);
-        const QString campos[] = {u"ActDescripcion"_s, u"CalHoraInicio"_s, u"CalHoraFinal"_s,
-                                  u"CalEstado"_s};
-        const QString heads[] = {u"Actividad"_s, u"Hora de Inicio"_s, u"Hora Final"_s, u"Estado"_s};
-        for (int i = 0; i < 4; ++i)
-            t.campo(xs[i], 10, ws[i], campos[i], heads[i]);
+        valores(t, 10, columnas);
     }
     {
         Trazo t(d->banda(TipoBanda::PieGrupo), 560);
@@ -230,23 +246,19 @@ std::shared_ptr<Diseno> empresasContactos() {
     auto d = nuevo("dtrEmpresasContactos", u"Lista de Contactos por Empresa"_s, "Empresas_Grouping",
                    u"LISTADO DE CONTACTOS POR EMPRESA"_s);
     encabezadoConTitulo(*d);
-    const int xs[] = {300, 2500, 4900, 7900};
-    const int ws[] = {2100, 2300, 2900, W - 7900};
+    const Columna columnas[] = {{300, 2100, u"Nombre:"_s, u"ConNombre"_s},
+                                {2500, 2300, u"Apellido:"_s, u"ConApellido"_s},
+                                {4900, 2900, u"Domicilio:"_s, u"ConDomicilio"_s},
+                                {7900, W - 7900, u"Teléfono 1:"_s, u"ConTelefono1"_s}};
     {
         Trazo t(d->banda(TipoBanda::EncabezadoGrupo), 820);
         t.par(0, 100, 1100, 3600, u"Nombrea:"_s, u"EmpNombreFantasia"_s, Estilo::Destacado);
         t.par(4900, 100, 1400, W - 4900 - 1450, u"Razón Social:"_s, u"EmpRazonSocial"_s);
-        const QString heads[] = {u"Nombre:"_s, u"Apellido:"_s, u"Domicilio:"_s, u"Teléfono 1:"_s};
-        for (int i = 0; i < 4; ++i)
-            t.etiqueta(xs[i], 480, ws[i], heads[i], Estilo::Encabezado);
+        encabezados(t, 480, columnas);
     }
     {
         Trazo t(d->banda(TipoBanda::Detalle), 280);
-        const QString campos[] = {u"ConNombre"_s, u"ConApellido"_s, u"ConDomicilio"_s,
-                                  u"ConTelefono1"_s};
-        const QString heads[] = {u"Nombre"_s, u"Apellido"_s, u"Domicilio"_s, u"Teléfono 1"_s};
-        for (int i = 0; i < 4; ++i)
-            t.campo(xs[i], 0, ws[i], campos[i], heads[i]);
+        valores(t, 0, columnas);
     }
     {
         Trazo t(d->banda(TipoBanda::PieGrupo), 260);
