@@ -268,66 +268,53 @@ std::shared_ptr<Diseno> empresasContactos() {
     return d;
 }
 
-// The products or services a company buys.
-std::shared_ptr<Diseno> empresasCompras(bool productos) {
-    auto d = productos ? nuevo("dtrEmpresasProductos", u"Lista de Productos por Empresa"_s,
-                               "EmpresasProductos_Grouping", u"LISTA DE PRODUCTOS POR EMPRESA"_s)
-                       : nuevo("dtrEmpresasServicios", u"Lista de Servicios por Empresa"_s,
-                               "EmpresasServicios_Grouping", u"LISTA DE SERVICIOS POR EMPRESA"_s);
-    encabezadoConTitulo(*d);
+// The products or services a company or a contact buys: who buys in the group header (the name,
+// then a second pair at the right, its label anchoSegundo wide), one item a row, and the group's
+// total in its footer, taken from campoCuenta or, when empty, by counting the detail rows.
+void compras(Diseno& d, bool productos, const QString& campoNombre, const Par& segundo,
+             int anchoSegundo, Estilo estiloSegundo, const QString& campoCuenta) {
+    encabezadoConTitulo(d);
     {
-        Trazo t(d->banda(TipoBanda::EncabezadoGrupo), 820);
-        t.par(0, 100, 1000, 3700, u"Nombre:"_s, u"EmpNombreFantasia"_s, Estilo::Destacado);
-        t.par(4900, 100, 1400, W - 4900 - 1450, u"Razón Social:"_s, u"EmpRazonSocial"_s);
+        Trazo t(d.banda(TipoBanda::EncabezadoGrupo), 820);
+        t.par(0, 100, 1000, 3700, u"Nombre:"_s, campoNombre, Estilo::Destacado);
+        t.par(4900, 100, anchoSegundo, W - 4900 - anchoSegundo - 50, segundo.first, segundo.second,
+              estiloSegundo);
         t.etiqueta(300, 480, 5000,
                    productos ? u"Productos que compra:"_s : u"Servicios que compra:"_s,
                    Estilo::Encabezado);
     }
     {
-        Trazo t(d->banda(TipoBanda::Detalle), 280);
+        Trazo t(d.banda(TipoBanda::Detalle), 280);
         t.campo(700, 0, W - 700, productos ? u"ProDescripcion"_s : u"SerDescripcion"_s,
                 productos ? u"Producto"_s : u"Servicio"_s);
     }
     {
-        Trazo t(d->banda(TipoBanda::PieGrupo), 560);
-        cajaTotal(t, u"Total:"_s, productos ? u"Cuenta_productos"_s : u"Cuenta_servicios"_s,
-                  productos ? u"productos"_s : u"servicios"_s);
+        Trazo t(d.banda(TipoBanda::PieGrupo), 560);
+        cajaTotal(t, u"Total:"_s, campoCuenta, productos ? u"productos"_s : u"servicios"_s);
     }
-    pieComun(*d);
+    pieComun(d);
+}
+
+std::shared_ptr<Diseno> empresasCompras(bool productos) {
+    auto d = productos ? nuevo("dtrEmpresasProductos", u"Lista de Productos por Empresa"_s,
+                               "EmpresasProductos_Grouping", u"LISTA DE PRODUCTOS POR EMPRESA"_s)
+                       : nuevo("dtrEmpresasServicios", u"Lista de Servicios por Empresa"_s,
+                               "EmpresasServicios_Grouping", u"LISTA DE SERVICIOS POR EMPRESA"_s);
+    compras(*d, productos, u"EmpNombreFantasia"_s, {u"Razón Social:"_s, u"EmpRazonSocial"_s}, 1400,
+            Estilo::Normal, productos ? u"Cuenta_productos"_s : u"Cuenta_servicios"_s);
     return d;
 }
 
-// The products or services a contact buys. The products report counts its detail rows; the
-// services report shows the command's count: both give the same number.
+// The products report counts its detail rows; the services report shows the command's count:
+// both give the same number.
 std::shared_ptr<Diseno> contactosCompras(bool productos) {
     auto d = productos
                  ? nuevo("dtrContactosProductos", u"Lista de Productos por Contacto"_s,
                          "ContactosProductos_Grouping", u"LISTADO DE PRODUCTOS POR CONTACTO"_s)
                  : nuevo("dtrContactosServicios", u"Lista de Servicios por Contacto"_s,
                          "ContactosServicios_Grouping", u"LISTADO DE SERVICIOS POR CONTACTO"_s);
-    encabezadoConTitulo(*d);
-    {
-        Trazo t(d->banda(TipoBanda::EncabezadoGrupo), 820);
-        t.par(0, 100, 1000, 3700, u"Nombre:"_s, u"ConNombre"_s, Estilo::Destacado);
-        t.par(4900, 100, 1100, W - 4900 - 1150, u"Apellido:"_s, u"ConApellido"_s,
-              Estilo::Destacado);
-        t.etiqueta(300, 480, 5000,
-                   productos ? u"Productos que compra:"_s : u"Servicios que compra:"_s,
-                   Estilo::Encabezado);
-    }
-    {
-        Trazo t(d->banda(TipoBanda::Detalle), 280);
-        t.campo(700, 0, W - 700, productos ? u"ProDescripcion"_s : u"SerDescripcion"_s,
-                productos ? u"Producto"_s : u"Servicio"_s);
-    }
-    {
-        Trazo t(d->banda(TipoBanda::PieGrupo), 560);
-        if (productos)
-            cajaTotal(t, u"Total:"_s, {}, u"productos"_s);
-        else
-            cajaTotal(t, u"Total:"_s, u"Cuenta_servicios"_s, u"servicios"_s);
-    }
-    pieComun(*d);
+    compras(*d, productos, u"ConNombre"_s, {u"Apellido:"_s, u"ConApellido"_s}, 1100,
+            Estilo::Destacado, productos ? QString() : u"Cuenta_servicios"_s);
     return d;
 }
 
