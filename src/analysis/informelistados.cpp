@@ -140,20 +140,40 @@ int ficha(Trazo& t, std::span<const Par> izquierda, std::span<const Par> derecha
     return yn + 2 * kFila;
 }
 
+// One column of a tabular listing: where it stands, its heading (a label with a colon, which
+// without it also heads the column in the detail-row export) and the field shown under it.
+struct Columna {
+    int x;
+    int w;
+    QString etiqueta;
+    QString campo;
+};
+
+// The headings of the columns, in one line of a header band.
+void encabezados(Trazo& t, int y, std::span<const Columna> columnas) {
+    for (const Columna& c : columnas)
+        t.etiqueta(c.x, y, c.w, c.etiqueta, Estilo::Encabezado);
+}
+
+// The values of the columns, in one line of the detail band.
+void valores(Trazo& t, int y, std::span<const Columna> columnas) {
+    for (const Columna& c : columnas)
+        t.campo(c.x, y, c.w, c.campo, Trazo::sinDosPuntos(c.etiqueta));
+}
+
 // ---------------------------------------------------------------------------------------------
 
 std::shared_ptr<Diseno> calendario() {
     auto d = nuevo("dtrCalendario", u"Calendario"_s, "Calendario_Grouping",
                    u"Listado Actividades del Calendario"_s);
     encabezadoConTitulo(*d, true);
-    const int xs[] = {0, 4000, 5800, 7600};
-    const int ws[] = {3900, 1700, 1700, W - 7600};
+    const Columna columnas[] = {{0, 3900, u"Actividad:"_s, u"ActDescripcion"_s},
+                                {4000, 1700, u"Hora de Inicio:"_s, u"CalHoraInicio"_s},
+                                {5800, 1700, u"Hora Final:"_s, u"CalHoraFinal"_s},
+                                {7600, W - 7600, u"Estado:"_s, u"CalEstado"_s}};
     {
         Trazo t(d->banda(TipoBanda::EncabezadoPagina), 420);
-        const QString heads[] = {u"Actividad:"_s, u"Hora de Inicio:"_s, u"Hora Final:"_s,
-                                 u"Estado:"_s};
-        for (int i = 0; i < 4; ++i)
-            t.etiqueta(xs[i], 0, ws[i], heads[i], Estilo::Encabezado);
+        encabezados(t, 0, columnas);
         t.linea(340);
     }
     {
@@ -165,11 +185,7 @@ std::shared_ptr<Diseno> calendario() {
     }
     {
         Trazo t(d->banda(TipoBanda::Detalle), 300);
-        const QString campos[] = {u"ActDescripcion"_s, u"CalHoraInicio"_s, u"CalHoraFinal"_s,
-                                  u"CalEstado"_s};
-        const QString heads[] = {u"Actividad"_s, u"Hora de Inicio"_s, u"Hora Final"_s, u"Estado"_s};
-        for (int i = 0; i < 4; ++i)
-            t.campo(xs[i], 10, ws[i], campos[i], heads[i]);
+        valores(t, 10, columnas);
     }
     {
         Trazo t(d->banda(TipoBanda::PieGrupo), 560);
@@ -230,23 +246,19 @@ std::shared_ptr<Diseno> empresasContactos() {
     auto d = nuevo("dtrEmpresasContactos", u"Lista de Contactos por Empresa"_s, "Empresas_Grouping",
                    u"LISTADO DE CONTACTOS POR EMPRESA"_s);
     encabezadoConTitulo(*d);
-    const int xs[] = {300, 2500, 4900, 7900};
-    const int ws[] = {2100, 2300, 2900, W - 7900};
+    const Columna columnas[] = {{300, 2100, u"Nombre:"_s, u"ConNombre"_s},
+                                {2500, 2300, u"Apellido:"_s, u"ConApellido"_s},
+                                {4900, 2900, u"Domicilio:"_s, u"ConDomicilio"_s},
+                                {7900, W - 7900, u"Teléfono 1:"_s, u"ConTelefono1"_s}};
     {
         Trazo t(d->banda(TipoBanda::EncabezadoGrupo), 820);
         t.par(0, 100, 1100, 3600, u"Nombrea:"_s, u"EmpNombreFantasia"_s, Estilo::Destacado);
         t.par(4900, 100, 1400, W - 4900 - 1450, u"Razón Social:"_s, u"EmpRazonSocial"_s);
-        const QString heads[] = {u"Nombre:"_s, u"Apellido:"_s, u"Domicilio:"_s, u"Teléfono 1:"_s};
-        for (int i = 0; i < 4; ++i)
-            t.etiqueta(xs[i], 480, ws[i], heads[i], Estilo::Encabezado);
+        encabezados(t, 480, columnas);
     }
     {
         Trazo t(d->banda(TipoBanda::Detalle), 280);
-        const QString campos[] = {u"ConNombre"_s, u"ConApellido"_s, u"ConDomicilio"_s,
-                                  u"ConTelefono1"_s};
-        const QString heads[] = {u"Nombre"_s, u"Apellido"_s, u"Domicilio"_s, u"Teléfono 1"_s};
-        for (int i = 0; i < 4; ++i)
-            t.campo(xs[i], 0, ws[i], campos[i], heads[i]);
+        valores(t, 0, columnas);
     }
     {
         Trazo t(d->banda(TipoBanda::PieGrupo), 260);
@@ -256,66 +268,53 @@ std::shared_ptr<Diseno> empresasContactos() {
     return d;
 }
 
-// The products or services a company buys.
-std::shared_ptr<Diseno> empresasCompras(bool productos) {
-    auto d = productos ? nuevo("dtrEmpresasProductos", u"Lista de Productos por Empresa"_s,
-                               "EmpresasProductos_Grouping", u"LISTA DE PRODUCTOS POR EMPRESA"_s)
-                       : nuevo("dtrEmpresasServicios", u"Lista de Servicios por Empresa"_s,
-                               "EmpresasServicios_Grouping", u"LISTA DE SERVICIOS POR EMPRESA"_s);
-    encabezadoConTitulo(*d);
+// The products or services a company or a contact buys: who buys in the group header (the name,
+// then a second pair at the right, its label anchoSegundo wide), one item a row, and the group's
+// total in its footer, taken from campoCuenta or, when empty, by counting the detail rows.
+void compras(Diseno& d, bool productos, const QString& campoNombre, const Par& segundo,
+             int anchoSegundo, Estilo estiloSegundo, const QString& campoCuenta) {
+    encabezadoConTitulo(d);
     {
-        Trazo t(d->banda(TipoBanda::EncabezadoGrupo), 820);
-        t.par(0, 100, 1000, 3700, u"Nombre:"_s, u"EmpNombreFantasia"_s, Estilo::Destacado);
-        t.par(4900, 100, 1400, W - 4900 - 1450, u"Razón Social:"_s, u"EmpRazonSocial"_s);
+        Trazo t(d.banda(TipoBanda::EncabezadoGrupo), 820);
+        t.par(0, 100, 1000, 3700, u"Nombre:"_s, campoNombre, Estilo::Destacado);
+        t.par(4900, 100, anchoSegundo, W - 4900 - anchoSegundo - 50, segundo.first, segundo.second,
+              estiloSegundo);
         t.etiqueta(300, 480, 5000,
                    productos ? u"Productos que compra:"_s : u"Servicios que compra:"_s,
                    Estilo::Encabezado);
     }
     {
-        Trazo t(d->banda(TipoBanda::Detalle), 280);
+        Trazo t(d.banda(TipoBanda::Detalle), 280);
         t.campo(700, 0, W - 700, productos ? u"ProDescripcion"_s : u"SerDescripcion"_s,
                 productos ? u"Producto"_s : u"Servicio"_s);
     }
     {
-        Trazo t(d->banda(TipoBanda::PieGrupo), 560);
-        cajaTotal(t, u"Total:"_s, productos ? u"Cuenta_productos"_s : u"Cuenta_servicios"_s,
-                  productos ? u"productos"_s : u"servicios"_s);
+        Trazo t(d.banda(TipoBanda::PieGrupo), 560);
+        cajaTotal(t, u"Total:"_s, campoCuenta, productos ? u"productos"_s : u"servicios"_s);
     }
-    pieComun(*d);
+    pieComun(d);
+}
+
+std::shared_ptr<Diseno> empresasCompras(bool productos) {
+    auto d = productos ? nuevo("dtrEmpresasProductos", u"Lista de Productos por Empresa"_s,
+                               "EmpresasProductos_Grouping", u"LISTA DE PRODUCTOS POR EMPRESA"_s)
+                       : nuevo("dtrEmpresasServicios", u"Lista de Servicios por Empresa"_s,
+                               "EmpresasServicios_Grouping", u"LISTA DE SERVICIOS POR EMPRESA"_s);
+    compras(*d, productos, u"EmpNombreFantasia"_s, {u"Razón Social:"_s, u"EmpRazonSocial"_s}, 1400,
+            Estilo::Normal, productos ? u"Cuenta_productos"_s : u"Cuenta_servicios"_s);
     return d;
 }
 
-// The products or services a contact buys. The products report counts its detail rows; the
-// services report shows the command's count: both give the same number.
+// The products report counts its detail rows; the services report shows the command's count:
+// both give the same number.
 std::shared_ptr<Diseno> contactosCompras(bool productos) {
     auto d = productos
                  ? nuevo("dtrContactosProductos", u"Lista de Productos por Contacto"_s,
                          "ContactosProductos_Grouping", u"LISTADO DE PRODUCTOS POR CONTACTO"_s)
                  : nuevo("dtrContactosServicios", u"Lista de Servicios por Contacto"_s,
                          "ContactosServicios_Grouping", u"LISTADO DE SERVICIOS POR CONTACTO"_s);
-    encabezadoConTitulo(*d);
-    {
-        Trazo t(d->banda(TipoBanda::EncabezadoGrupo), 820);
-        t.par(0, 100, 1000, 3700, u"Nombre:"_s, u"ConNombre"_s, Estilo::Destacado);
-        t.par(4900, 100, 1100, W - 4900 - 1150, u"Apellido:"_s, u"ConApellido"_s,
-              Estilo::Destacado);
-        t.etiqueta(300, 480, 5000,
-                   productos ? u"Productos que compra:"_s : u"Servicios que compra:"_s,
-                   Estilo::Encabezado);
-    }
-    {
-        Trazo t(d->banda(TipoBanda::Detalle), 280);
-        t.campo(700, 0, W - 700, productos ? u"ProDescripcion"_s : u"SerDescripcion"_s,
-                productos ? u"Producto"_s : u"Servicio"_s);
-    }
-    {
-        Trazo t(d->banda(TipoBanda::PieGrupo), 560);
-        if (productos)
-            cajaTotal(t, u"Total:"_s, {}, u"productos"_s);
-        else
-            cajaTotal(t, u"Total:"_s, u"Cuenta_servicios"_s, u"servicios"_s);
-    }
-    pieComun(*d);
+    compras(*d, productos, u"ConNombre"_s, {u"Apellido:"_s, u"ConApellido"_s}, 1100,
+            Estilo::Destacado, productos ? QString() : u"Cuenta_servicios"_s);
     return d;
 }
 
