@@ -44,6 +44,7 @@ void Sentencia::vincular(const QVariantList& valores) {
 bool Sentencia::paso() {
     if (st_->paso()) return true;
     bd_->cambios_ = st_->cambios();
+    if (bd_->cambios_ > 0) ++bd_->escrituras_;
     return false;
 }
 
@@ -175,6 +176,11 @@ QVariant BaseDatos::escalar(const QString& jet, const QVariantList& parametros) 
     return s.valor(0);
 }
 
+quint64 BaseDatos::versionDatos() {
+    // Own writes and others' commits kept apart, so that neither can hide the other.
+    return (motor_->versionAjena() << 32) ^ escrituras_;
+}
+
 qint64 BaseDatos::ultimoId() const {
     return motor_->ultimoId();
 }
@@ -196,6 +202,7 @@ Transaccion::Transaccion(BaseDatos& bd) : bd_(bd) {
 
 void Transaccion::confirmar() {
     if (hecha_) return;
+    ++bd_.escrituras_;
     bd_.motor_->ejecutarDirecto(nombre_.isEmpty() ? u"COMMIT"_s
                                                   : u"RELEASE SAVEPOINT "_s + nombre_);
     hecha_ = true;

@@ -95,6 +95,10 @@ public:
     qint64 ultimoId() const;
     // The rows changed by the last statement run to its end.
     int cambios() const { return cambios_; }
+    // A number that changes whenever the data may have changed: a statement that writes ran
+    // through this connection, or another connection committed a change. Equal numbers mean
+    // that what was read before is still what the database holds.
+    quint64 versionDatos();
 
     // A consistent copy of the whole database, taken while it is in use, into a new file that
     // the program opens like any other (`archivo` must not exist). `progreso` is told the work
@@ -115,6 +119,7 @@ private:
     QString ruta_;
     int savepoints_ = 0;
     int cambios_ = 0;
+    quint64 escrituras_ = 0;
     QHash<QString, SentenciaMotor*> libres_; // owned
     QHash<QString, sql::Traduccion> traducciones_;
     QHash<QString, sql::Traduccion> traduccionesRowid_;

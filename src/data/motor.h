@@ -85,6 +85,10 @@ public:
     virtual qint64 ultimoId() = 0;
     // True when opening created the schema.
     virtual bool creada() const = 0;
+    // A number that changes whenever another connection (another program, another seat) has
+    // committed a change to the database since it was last asked; changes made through this
+    // connection do not count here (BaseDatos counts those itself).
+    virtual quint64 versionAjena() = 0;
     // A consistent copy of the whole database into a new file of the file engine.
     virtual void respaldarEn(const QString& archivo,
                              const std::function<bool(int, int)>& progreso) = 0;

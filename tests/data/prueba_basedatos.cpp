@@ -209,6 +209,24 @@ private Q_SLOTS:
         QCOMPARE(db.escalar(u"SELECT OriId FROM ORIGENES"_s).toInt(), 2);
     }
 
+    void laVersionDeLosDatosCambiaSoloConUnaEscritura() {
+        prueba::BaseDatosPrueba db;
+        const quint64 v0 = db.bd().versionDatos();
+        db.escalar(u"SELECT count(*) FROM ORIGENES"_s);
+        QCOMPARE(db.bd().versionDatos(), v0);
+        db.ejecutar(u"INSERT INTO ORIGENES (OriDescripcion) VALUES ('propio')"_s);
+        const quint64 v1 = db.bd().versionDatos();
+        QVERIFY(v1 != v0);
+        // A statement that changes nothing leaves it alone.
+        db.ejecutar(u"DELETE FROM ORIGENES WHERE OriId = 999"_s);
+        QCOMPARE(db.bd().versionDatos(), v1);
+        {
+            BaseDatos otra(db.ruta(), BaseDatos::Modo::AbrirExistente);
+            otra.ejecutar(u"INSERT INTO ORIGENES (OriDescripcion) VALUES ('ajeno')"_s);
+        }
+        QVERIFY(db.bd().versionDatos() != v1);
+    }
+
     void unaCopiaEnUsoSeAbreComoCualquierArchivo() {
         prueba::BaseDatosPrueba db;
         for (int i = 0; i < 300; ++i)

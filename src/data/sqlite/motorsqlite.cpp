@@ -217,6 +217,7 @@ class MotorSqlite final : public Motor {
 public:
     MotorSqlite(const QString& ruta, bool crearSiFalta);
     ~MotorSqlite() override {
+        sqlite3_finalize(version_);
         if (db_) sqlite3_close_v2(db_);
     }
 
@@ -225,6 +226,7 @@ public:
     void ejecutarDirecto(const QString& texto, bool sinFallar) override;
     qint64 ultimoId() override { return sqlite3_last_insert_rowid(db_); }
     bool creada() const override { return creada_; }
+    quint64 versionAjena() override;
     void respaldarEn(const QString& archivo,
                      const std::function<bool(int, int)>& progreso) override;
     std::unique_ptr<crudo::Consulta> prepararCrudo(const QString& texto) override;
@@ -237,6 +239,7 @@ private:
     QVariant escalar(const char* sql);
 
     sqlite3* db_ = nullptr;
+    sqlite3_stmt* version_ = nullptr;
     QString ruta_;
     bool creada_ = false;
 };
@@ -517,6 +520,21 @@ private:
     sqlite3* db_;
     sqlite3_stmt* st_ = nullptr;
 };
+
+quint64 MotorSqlite::versionAjena() {
+    // SQLite's data version moves only with other connections' commits.
+    if (!version_) {
+        const int rc = sqlite3_prepare_v3(db_, "PRAGMA data_version", -1, SQLITE_PREPARE_PERSISTENT,
+                                          &version_, nullptr);
+        if (rc != SQLITE_OK) fallar(db_, rc);
+    }
+    quint64 v = 0;
+    const int rc = sqlite3_step(version_);
+    if (rc == SQLITE_ROW) v = quint64(sqlite3_column_int64(version_, 0));
+    sqlite3_reset(version_);
+    if (rc != SQLITE_ROW) fallar(db_, rc);
+    return v;
+}
 
 std::unique_ptr<crudo::Consulta> MotorSqlite::prepararCrudo(const QString& texto) {
     return std::make_unique<ConsultaCruda>(db_, texto);
