@@ -1,6 +1,9 @@
 #include "app/instanciaunica.h"
 
+#include "data/destino.h"
+
 #include <QCryptographicHash>
+#include <QDir>
 #include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -11,13 +14,17 @@ using namespace Qt::StringLiterals;
 namespace zv {
 
 InstanciaUnica::InstanciaUnica(const QString& rutaBaseDatos, QObject* parent) : QObject(parent) {
-    const QString ruta = QFileInfo(rutaBaseDatos).absoluteFilePath();
-    cerrojo_ = std::make_unique<QLockFile>(ruta + u".lock"_s);
+    // A file is locked beside itself; a server database, which has no folder here, in the
+    // temporary folder, under a name its address gives.
+    const bool servidor = destino::esServidor(rutaBaseDatos);
+    const QString ruta =
+        servidor ? destino::visible(rutaBaseDatos) : QFileInfo(rutaBaseDatos).absoluteFilePath();
+    const QString huella = QString::fromLatin1(
+        QCryptographicHash::hash(ruta.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    cerrojo_ = std::make_unique<QLockFile>(
+        servidor ? QDir::temp().filePath(u"zelvora-"_s + huella + u".lock"_s) : ruta + u".lock"_s);
     cerrojo_->setStaleLockTime(0); // only a dead owner makes a lock stale
-    nombreServidor_ =
-        u"zelvora-"_s +
-        QString::fromLatin1(
-            QCryptographicHash::hash(ruta.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    nombreServidor_ = u"zelvora-"_s + huella;
     primera_ = cerrojo_->tryLock(0);
     if (!primera_ && cerrojo_->error() == QLockFile::LockFailedError) {
         // A lock whose program is gone is removed and taken.

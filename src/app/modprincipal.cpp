@@ -7,10 +7,12 @@
 #include "app/frmpresentacion.h"
 #include "app/frmprincipal.h"
 #include "app/instanciaunica.h"
+#include "app/tareasservidor.h"
 #include "data/aplicacion.h"
 #include "data/basedatos.h"
 #include "data/dberror.h"
 #include "data/demodatos.h"
+#include "data/destino.h"
 #include "data/regional.h"
 #include "data/registro.h"
 #include "data/reloj.h"
@@ -126,7 +128,7 @@ int modPrincipal(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const QByteArray a(argv[i]);
         if (a == "--report" || a == "--create-db" || a == "--help" || a == "-h" ||
-            a == "--version" || a == "-v")
+            a == "--version" || a == "-v" || esTareaServidor(argv[i]))
             sinVentanas = true;
     }
     if (sinVentanas && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -143,7 +145,10 @@ int modPrincipal(int argc, char* argv[]) {
     cl.setApplicationDescription(aplicacion::kDescripcion);
     cl.addHelpOption();
     cl.addVersionOption();
-    const QCommandLineOption optDb(u"db"_s, u"Usa otro archivo de base de datos."_s, u"ruta"_s);
+    const QCommandLineOption optDb(u"db"_s,
+                                   u"Usa otro archivo de base de datos, o una base de datos en un "
+                                   u"servidor (postgresql://usuario@servidor/base)."_s,
+                                   u"ruta"_s);
     const QCommandLineOption optCrear(u"create-db"_s,
                                       u"Crea el archivo de base de datos con todas sus tablas y "
                                       u"termina."_s);
@@ -153,6 +158,7 @@ int modPrincipal(int argc, char* argv[]) {
     const QCommandLineOption optPdf(u"pdf"_s, u"Archivo PDF donde escribir el informe."_s,
                                     u"archivo"_s);
     cl.addOptions({optDb, optCrear, optDemo, optInforme, optPdf});
+    agregarOpcionesServidor(cl);
     if (!cl.parse(app.arguments())) {
         decir(cl.errorText());
         return 2;
@@ -168,21 +174,25 @@ int modPrincipal(int argc, char* argv[]) {
     }
 
     const bool demo = cl.isSet(optDemo);
-    const QString ruta = QFileInfo(cl.isSet(optDb) ? cl.value(optDb)
-                                   : demo          ? rutaDemo()
-                                                   : rutaBaseDatos())
-                             .absoluteFilePath();
+    QString ruta = cl.isSet(optDb) ? cl.value(optDb) : demo ? rutaDemo() : rutaBaseDatos();
+    // A server's address stays as it was written; a file's path becomes absolute.
+    const bool enServidor = destino::esServidor(ruta);
+    if (!enServidor) ruta = QFileInfo(ruta).absoluteFilePath();
     if (demo) QDir().mkpath(QFileInfo(ruta).absolutePath());
 
     if (cl.isSet(optCrear)) {
-        const bool existe = QFileInfo::exists(ruta) && QFileInfo(ruta).size() > 0;
-        if (!abrirODecir(ruta,
-                         existe ? BaseDatos::Modo::AbrirExistente : BaseDatos::Modo::CrearSiFalta))
-            return 1;
-        decir(existe ? u"La base de datos «%1» ya existe y es válida; no se modificó."_s.arg(ruta)
-                     : u"Se creó la base de datos «%1»."_s.arg(ruta));
+        // A server database is created empty by its administrator: the tables go into it.
+        const bool existe = !enServidor && QFileInfo::exists(ruta) && QFileInfo(ruta).size() > 0;
+        const auto bd = abrirODecir(ruta, existe ? BaseDatos::Modo::AbrirExistente
+                                                 : BaseDatos::Modo::CrearSiFalta);
+        if (!bd) return 1;
+        decir(existe || !bd->recienCreada()
+                  ? u"La base de datos «%1» ya existe y es válida; no se modificó."_s.arg(
+                        destino::visible(ruta))
+                  : u"Se creó la base de datos «%1»."_s.arg(destino::visible(ruta)));
         return 0;
     }
+    if (const auto codigo = ejecutarTareaServidor(cl, ruta)) return *codigo;
 
     if (cl.isSet(optInforme)) {
         if (!cl.isSet(optPdf)) {
@@ -199,9 +209,9 @@ int modPrincipal(int argc, char* argv[]) {
     InstanciaUnica instancia(ruta);
     if (!instancia.primera()) {
         if (instancia.avisarALaPrimera()) return 0;
-        plataforma().mensaje(
-            u"Zelvora ya se está ejecutando con la base de datos «%1»."_s.arg(ruta), Botones::Ok,
-            Icono::Informacion, aplicacion::kTitulo);
+        plataforma().mensaje(u"Zelvora ya se está ejecutando con la base de datos «%1»."_s.arg(
+                                 destino::visible(ruta)),
+                             Botones::Ok, Icono::Informacion, aplicacion::kTitulo);
         return 0;
     }
 

@@ -1,8 +1,11 @@
 #include "data/basedatos.h"
 
 #include "data/columnaorigen.h"
+#include "data/copia.h"
 #include "data/dberror.h"
+#include "data/destino.h"
 #include "data/motor.h"
+#include "data/postgres/motorpostgres.h"
 #include "data/sqlite/motorsqlite.h"
 
 using namespace Qt::StringLiterals;
@@ -15,7 +18,9 @@ constexpr int kMaxSentenciasLibres = 96;
 constexpr int kMaxTraducciones = 512;
 
 std::unique_ptr<Motor> abrirMotor(const QString& destino, BaseDatos::Modo modo) {
-    return motorsqlite::abrir(destino, modo == BaseDatos::Modo::CrearSiFalta);
+    const bool crear = modo == BaseDatos::Modo::CrearSiFalta;
+    if (destino::esServidor(destino)) return motorpostgres::abrir(destino, crear);
+    return motorsqlite::abrir(destino, crear);
 }
 } // namespace
 
@@ -187,7 +192,13 @@ qint64 BaseDatos::ultimoId() const {
 
 void BaseDatos::respaldarEn(const QString& archivo,
                             const std::function<bool(int hechas, int total)>& progreso) {
-    motor_->respaldarEn(archivo, progreso);
+    if (motor_->respaldarEn(archivo, progreso)) return;
+    // An engine without a copy of its own: the rows, one by one, read as of one moment.
+    copia::copiarEnArchivoNuevo(*this, archivo, [&progreso](qint64 hechas, qint64 total) {
+        if (!progreso) return true;
+        // Told in thousandths, so that a large copy fits the counters.
+        return total <= 0 ? progreso(0, 0) : progreso(int(hechas * 1000 / total), 1000);
+    });
 }
 
 // ---------------------------------------------------------------------------------------------

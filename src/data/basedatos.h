@@ -59,10 +59,11 @@ public:
         AbrirExistente, // a missing file is an error
     };
 
-    // Opens the database at `destino` (a file path), or creates it with the whole schema when
-    // it is missing (or empty). Throws zv::DbError with a Spanish description when it is not
-    // ours, is damaged, newer, read-only or locked by another program; such a database is left
-    // untouched.
+    // Opens the database at `destino`: a file path, or a database on a PostgreSQL server (a URI
+    // "postgresql://usuario@servidor/base" or "key=value" settings, see data/destino.h). A missing
+    // or empty file, or an empty server database, gets the whole schema (CrearSiFalta). Throws
+    // zv::DbError with a Spanish description when it cannot be reached, is not ours, is damaged,
+    // newer, read-only or locked by another program; such a database is left untouched.
     explicit BaseDatos(const QString& destino, Modo modo = Modo::CrearSiFalta);
     ~BaseDatos();
     BaseDatos(const BaseDatos&) = delete;
@@ -106,6 +107,9 @@ public:
     // file behind.
     void respaldarEn(const QString& archivo,
                      const std::function<bool(int hechas, int total)>& progreso = {});
+
+    // True while a Transaccion of this connection is open.
+    bool enTransaccion() const { return savepoints_ > 0; }
 
     // The engine, for the raw measurements of the benchmarks and the engine's own tests.
     Motor& motor() { return *motor_; }

@@ -4,6 +4,7 @@
 #include "data/bloquefilas.h"
 #include "data/columnaorigen.h"
 #include "data/dberror.h"
+#include "data/destino.h"
 #include "data/dialecto.h"
 #include "data/funciones.h"
 #include "data/motor.h"
@@ -442,9 +443,26 @@ ConexionAgrupada::ConexionAgrupada(const QString& cadena) {
         throw Error(u"La cadena de conexión no indica la base de datos (Data Source)."_s, cadena);
 
     BaseDatos* principal = BaseDatos::principalSiHay();
+    // A server database is named by its settings: the program's own when they are the same.
+    if (destino::esServidor(fuente)) {
+        if (principal && principal->ruta().trimmed() == fuente) {
+            bd_ = principal;
+            return;
+        }
+        propia_ = std::make_unique<BaseDatos>(fuente, BaseDatos::Modo::AbrirExistente);
+        bd_ = propia_.get();
+        return;
+    }
     const bool soloNombre = !fuente.contains(u'/') && !fuente.contains(u'\\');
     QString ruta = fuente;
-    if (principal) {
+    if (principal && destino::esServidor(principal->ruta())) {
+        // "bd2000.mdb" is the program's database wherever it is; another file is found from the
+        // current folder, the program's database having none.
+        if (soloNombre && fuente.compare(u"bd2000.mdb"_s, Qt::CaseInsensitive) == 0) {
+            bd_ = principal;
+            return;
+        }
+    } else if (principal) {
         const QFileInfo actual(principal->ruta());
         if (soloNombre && (fuente.compare(u"bd2000.mdb"_s, Qt::CaseInsensitive) == 0 ||
                            fuente.compare(actual.fileName(), Qt::CaseInsensitive) == 0)) {

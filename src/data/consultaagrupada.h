@@ -41,8 +41,9 @@ struct ComandoAgrupado {
 };
 
 // The database a connection string names by its "Data Source". "bd2000.mdb" (a bare file name)
-// is the program's database wherever the program keeps it; another path names another file,
-// opened for the life of the connection. Provider names and other settings are ignored.
+// is the program's database wherever the program keeps it, on a server too; another path names
+// another file, and a server's settings a server database, opened for the life of the
+// connection. Provider names and other settings are ignored.
 class ConexionAgrupada {
 public:
     // Throws zv::Error (or zv::DbError when the file cannot be opened).

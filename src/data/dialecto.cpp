@@ -1,6 +1,7 @@
 #include "data/dialecto.h"
 
 #include "data/dberror.h"
+#include "data/esquema.h"
 #include "data/motor.h"
 #include "data/regional.h"
 #include "data/sqlite/motorsqlite.h"
@@ -204,6 +205,141 @@ bool tablasDelFrom(const std::vector<Token>& t, int& posSelect, QStringList& tab
     return !tablas.isEmpty();
 }
 
+// True when a name stands for a text field of the schema: "EmpCiudad", "EMPRESAS.EmpCiudad", or
+// a field so named under a table's alias.
+bool esCampoDeTexto(const QString& tabla, const QString& campo) {
+    auto deTexto = [&campo](const Tabla& t) {
+        for (const Campo& c : t.campos)
+            if (campo.compare(QLatin1String(c.nombre), Qt::CaseInsensitive) == 0)
+                return c.tipo == TipoCampo::Texto || c.tipo == TipoCampo::Libre;
+        return false;
+    };
+    if (const Tabla* t = tabla.isEmpty() ? nullptr : esquema::tabla(tabla)) return deTexto(*t);
+    for (const Tabla& t : esquema::tablas())
+        if (deTexto(t)) return true;
+    return false;
+}
+
+// The outermost ORDER BY of a SELECT, taken apart.
+struct Orden {
+    struct Termino {
+        int inicio = 0;       // its first token
+        int finExpresion = 0; // where ASC, DESC or NULLS begin
+        int fin = 0;          // the token after it
+        bool texto = false;   // it names a text field of the schema
+        bool descendente = false;
+        bool nulos = false; // it says where null values go
+    };
+    int inicio = -1; // the first token of the first term; -1 when there is no ORDER BY
+    int fin = 0;     // the token after the order (LIMIT, OFFSET, ';'), or where one would go
+    std::vector<Termino> terminos;
+    bool distinto = false;  // SELECT DISTINCT
+    bool compuesto = false; // UNION, INTERSECT, EXCEPT
+    bool agregado = false;  // an aggregate or GROUP BY: one row stands for many
+};
+
+Orden ordenDe(const std::vector<Token>& t) {
+    Orden o;
+    const int n = int(t.size());
+    o.fin = n;
+    int profundidad = 0;
+    int posSelect = -1;
+    bool enLista = false; // between the outermost SELECT and its FROM
+    int ultimoOrden = -1;
+    for (int i = 0; i < n; ++i) {
+        const Token& k = t[i];
+        if (k.tipo == Tok::Simbolo && k.texto == u"(") {
+            ++profundidad;
+            continue;
+        }
+        if (k.tipo == Tok::Simbolo && k.texto == u")") {
+            --profundidad;
+            continue;
+        }
+        if (profundidad != 0) continue;
+        if (k.tipo == Tok::Ident) {
+            if (posSelect < 0 && es(k, u"SELECT")) {
+                posSelect = i;
+                enLista = true;
+                const int sig = siguiente(t, i + 1);
+                o.distinto = sig >= 0 && es(t[sig], u"DISTINCT");
+            } else if (es(k, u"FROM")) {
+                enLista = false;
+            } else if (es(k, u"UNION") || es(k, u"INTERSECT") || es(k, u"EXCEPT")) {
+                o.compuesto = true;
+            } else if (es(k, u"GROUP") || es(k, u"HAVING")) {
+                o.agregado = true;
+            } else if (enLista &&
+                       (es(k, u"COUNT") || es(k, u"SUM") || es(k, u"MIN") || es(k, u"MAX") ||
+                        es(k, u"AVG") || es(k, u"TOTAL") || es(k, u"GROUP_CONCAT") ||
+                        es(k, u"STRING_AGG") || es(k, u"ARRAY_AGG"))) {
+                const int sig = siguiente(t, i + 1);
+                if (sig >= 0 && t[sig].texto == u"(") o.agregado = true;
+            } else if (es(k, u"ORDER")) {
+                const int sig = siguiente(t, i + 1);
+                if (sig >= 0 && es(t[sig], u"BY")) ultimoOrden = siguiente(t, sig + 1);
+            }
+        }
+    }
+    // Where the order ends: the first LIMIT, OFFSET or ';' after it, outside parentheses.
+    profundidad = 0;
+    for (int i = std::max(ultimoOrden, posSelect < 0 ? 0 : posSelect); i >= 0 && i < n; ++i) {
+        const Token& k = t[i];
+        if (k.tipo == Tok::Simbolo && k.texto == u"(") ++profundidad;
+        if (k.tipo == Tok::Simbolo && k.texto == u")") --profundidad;
+        if (profundidad == 0 && (es(k, u"LIMIT") || es(k, u"OFFSET") || es(k, u"FETCH") ||
+                                 (k.tipo == Tok::Simbolo && k.texto == u";"))) {
+            o.fin = i;
+            break;
+        }
+    }
+    if (ultimoOrden < 0 || ultimoOrden >= o.fin) return o;
+    o.inicio = ultimoOrden;
+    // The terms, between commas outside parentheses.
+    int desde = ultimoOrden;
+    profundidad = 0;
+    for (int i = ultimoOrden; i <= o.fin; ++i) {
+        if (i < o.fin) {
+            const Token& k = t[i];
+            if (k.tipo == Tok::Simbolo && k.texto == u"(") ++profundidad;
+            if (k.tipo == Tok::Simbolo && k.texto == u")") --profundidad;
+            if (!(profundidad == 0 && k.tipo == Tok::Simbolo && k.texto == u",")) continue;
+        }
+        Orden::Termino tr;
+        tr.inicio = desde;
+        tr.fin = i;
+        // ASC, DESC and NULLS FIRST/LAST at its end.
+        std::vector<int> palabras;
+        for (int j = desde; j < i; ++j)
+            if (t[j].tipo != Tok::Espacio) palabras.push_back(j);
+        int cola = int(palabras.size());
+        if (cola >= 2 && es(t[palabras[cola - 2]], u"NULLS")) {
+            tr.nulos = true;
+            cola -= 2;
+        }
+        if (cola >= 1 &&
+            (es(t[palabras[cola - 1]], u"ASC") || es(t[palabras[cola - 1]], u"DESC"))) {
+            tr.descendente = es(t[palabras[cola - 1]], u"DESC");
+            --cola;
+        }
+        tr.finExpresion = cola < int(palabras.size()) ? palabras[cola] : i;
+        // A field named alone, or after its table.
+        auto nombre = [&](int j) {
+            return t[j].tipo == Tok::Ident || t[j].tipo == Tok::IdentCitado;
+        };
+        if (cola == 1 && nombre(palabras[0]))
+            tr.texto = esCampoDeTexto({}, sinCitar(t[palabras[0]].texto));
+        else if (cola == 3 && nombre(palabras[0]) && t[palabras[1]].texto == u"." &&
+                 nombre(palabras[2]))
+            tr.texto =
+                esCampoDeTexto(sinCitar(t[palabras[0]].texto), sinCitar(t[palabras[2]].texto));
+        if (cola > 0) o.terminos.push_back(tr);
+        desde = i + 1;
+    }
+    if (o.terminos.empty()) o.inicio = -1;
+    return o;
+}
+
 // The number of arguments of the call whose "(" is at t[abre]; -1 when it is not closed.
 int argumentos(const std::vector<Token>& t, int abre) {
     int profundidad = 0;
@@ -240,71 +376,197 @@ Traduccion traducir(const QString& jet, const DialectoMotor& salida, bool conRow
         siguiente(t, primero + 1) < 0 && !es(t[primero], u"SELECT")) {
         t = tokenizar(u"SELECT * FROM "_s + t[primero].texto);
     }
+    const int n = int(t.size());
     const int inicio = siguiente(t, 0);
     r.esSelect = inicio >= 0 && es(t[inicio], u"SELECT");
 
-    QString salidaSql;
-    salidaSql.reserve(jet.size() + 64);
     int posSelect = -1;
     QStringList tablas, alias;
-    const bool inyectar = conRowids && r.esSelect && tablasDelFrom(t, posSelect, tablas, alias);
+    const bool simple = r.esSelect && tablasDelFrom(t, posSelect, tablas, alias);
+    const bool inyectar = conRowids && simple;
+    if (inyectar) {
+        r.tablasConRowid = tablas;
+        r.aliasConRowid = alias;
+    }
     const QString trasCadena = salida.trasCadena();
-    int parametros = 0; // the highest parameter number written so far
-    for (int i = 0; i < int(t.size()); ++i) {
-        const Token& k = t[i];
-        switch (k.tipo) {
-        case Tok::Fecha:
-            salidaSql += literalFecha(k, salida);
-            break;
-        case Tok::Cadena: {
-            salidaSql += k.texto;
+    const QString como = salida.como();
+    // Subqueries in FROM without a name, where the engine needs one: the ")" that closes them.
+    std::vector<int> sinAlias;
+    if (!salida.aliasSubconsulta(1).isEmpty()) {
+        for (int i = 0; i < n; ++i) {
+            if (!(t[i].tipo == Tok::Simbolo && t[i].texto == u"(")) continue;
+            int ant = i - 1;
+            while (ant >= 0 && t[ant].tipo == Tok::Espacio)
+                --ant;
             const int sig = siguiente(t, i + 1);
-            if (k.cerrado && !(sig >= 0 && es(t[sig], u"COLLATE"))) salidaSql += trasCadena;
-            break;
-        }
-        case Tok::Ident: {
-            const int sig = siguiente(t, i + 1);
-            if (sig >= 0 && t[sig].tipo == Tok::Simbolo && t[sig].texto == u"(") {
-                const int n = argumentos(t, sig);
-                salidaSql += n >= 0 ? salida.funcion(k.texto, n) : k.texto;
-            } else {
-                salidaSql += k.texto;
+            if (ant < 0 || !(es(t[ant], u"FROM") || es(t[ant], u"JOIN")) || sig < 0 ||
+                !es(t[sig], u"SELECT"))
+                continue;
+            int profundidad = 0;
+            int cierre = -1;
+            for (int j = i; j < n && cierre < 0; ++j) {
+                if (t[j].tipo == Tok::Simbolo && t[j].texto == u"(") ++profundidad;
+                if (t[j].tipo == Tok::Simbolo && t[j].texto == u")" && --profundidad == 0)
+                    cierre = j;
             }
-            break;
-        }
-        case Tok::Simbolo:
-            if (k.texto == u"?") {
-                // "?N" names its parameter; a bare "?" takes the next number.
-                int n = 0;
-                if (i + 1 < int(t.size()) && t[i + 1].tipo == Tok::Numero) {
-                    bool ok = false;
-                    n = t[i + 1].texto.toInt(&ok);
-                    if (ok && n > 0)
-                        ++i;
-                    else
-                        n = 0;
-                }
-                if (n == 0) n = parametros + 1;
-                parametros = std::max(parametros, n);
-                salidaSql += salida.parametro(n);
-                break;
-            }
-            salidaSql += k.texto;
-            break;
-        default:
-            salidaSql += k.texto;
-            break;
-        }
-        if (inyectar && i == posSelect) {
-            QStringList ocultas;
-            for (int j = 0; j < alias.size(); ++j)
-                ocultas << u" \"%1\".%2 AS \"~rowid%3\""_s.arg(alias[j], salida.identidad()).arg(j);
-            salidaSql += ocultas.join(u',') + u',';
-            r.tablasConRowid = tablas;
-            r.aliasConRowid = alias;
+            if (cierre < 0) continue;
+            const int tras = siguiente(t, cierre + 1);
+            const bool nombrada =
+                tras >= 0 &&
+                (t[tras].tipo == Tok::IdentCitado ||
+                 (t[tras].tipo == Tok::Ident &&
+                  !(es(t[tras], u"WHERE") || es(t[tras], u"ORDER") || es(t[tras], u"GROUP") ||
+                    es(t[tras], u"HAVING") || es(t[tras], u"LIMIT") || es(t[tras], u"UNION") ||
+                    es(t[tras], u"JOIN") || es(t[tras], u"INNER") || es(t[tras], u"LEFT") ||
+                    es(t[tras], u"RIGHT") || es(t[tras], u"CROSS") || es(t[tras], u"ON") ||
+                    es(t[tras], u"EXCEPT") || es(t[tras], u"INTERSECT"))));
+            if (!nombrada) sinAlias.push_back(cierre);
         }
     }
-    r.sql = salidaSql;
+    int parametros = 0;      // the highest parameter number written so far
+    bool patronComo = false; // the next term is the pattern of a rewritten LIKE
+
+    // Writes tokens [a, b) in the engine's words.
+    auto escribir = [&](int a, int b) {
+        QString out;
+        for (int i = a; i < b; ++i) {
+            const Token& k = t[i];
+            const bool esPatron = patronComo && k.tipo != Tok::Espacio;
+            if (esPatron) patronComo = false;
+            switch (k.tipo) {
+            case Tok::Fecha:
+                out += literalFecha(k, salida);
+                break;
+            case Tok::Cadena: {
+                out += k.texto;
+                const int sig = siguiente(t, i + 1);
+                if (k.cerrado && !esPatron && !(sig >= 0 && es(t[sig], u"COLLATE")))
+                    out += trasCadena;
+                if (esPatron && !(sig >= 0 && es(t[sig], u"ESCAPE")))
+                    out += salida.trasPatronComo();
+                break;
+            }
+            case Tok::IdentCitado: {
+                // A collation's name stays as written: it is the engine's own.
+                int ant = i - 1;
+                while (ant >= 0 && t[ant].tipo == Tok::Espacio)
+                    --ant;
+                const bool colacion = ant >= 0 && es(t[ant], u"COLLATE");
+                out += k.cerrado && !colacion ? salida.nombreCitado(k.texto, sinCitar(k.texto))
+                                              : k.texto;
+                break;
+            }
+            case Tok::Ident: {
+                const int sig = siguiente(t, i + 1);
+                if (sig >= 0 && t[sig].tipo == Tok::Simbolo && t[sig].texto == u"(") {
+                    const int args = argumentos(t, sig);
+                    out += args >= 0 ? salida.funcion(k.texto, args) : k.texto;
+                } else if (!como.isEmpty() && es(k, u"NOT") && sig >= 0 && es(t[sig], u"LIKE")) {
+                    out += salida.antesDeComo() + u' ' + k.texto;
+                } else if (!como.isEmpty() && es(k, u"LIKE")) {
+                    const int ant = [&] {
+                        int j = i - 1;
+                        while (j >= 0 && t[j].tipo == Tok::Espacio)
+                            --j;
+                        return j;
+                    }();
+                    if (!(ant >= 0 && es(t[ant], u"NOT"))) out += salida.antesDeComo() + u' ';
+                    out += como;
+                    patronComo = true;
+                } else {
+                    out += k.texto;
+                }
+                break;
+            }
+            case Tok::Simbolo:
+                if (k.texto == u"?") {
+                    // "?N" names its parameter; a bare "?" takes the next number.
+                    int p = 0;
+                    if (i + 1 < n && t[i + 1].tipo == Tok::Numero) {
+                        bool ok = false;
+                        p = t[i + 1].texto.toInt(&ok);
+                        if (ok && p > 0)
+                            ++i;
+                        else
+                            p = 0;
+                    }
+                    if (p == 0) p = parametros + 1;
+                    parametros = std::max(parametros, p);
+                    out += salida.parametro(p);
+                    if (esPatron) {
+                        const int sig = siguiente(t, i + 1);
+                        if (!(sig >= 0 && es(t[sig], u"ESCAPE"))) out += salida.trasPatronComo();
+                    }
+                    break;
+                }
+                out += k.texto;
+                break;
+            default:
+                out += k.texto;
+                break;
+            }
+            for (size_t j = 0; j < sinAlias.size(); ++j)
+                if (sinAlias[j] == i) out += u" AS "_s + salida.aliasSubconsulta(int(j) + 1);
+            if (inyectar && i == posSelect) {
+                QStringList ocultas;
+                for (int j = 0; j < alias.size(); ++j)
+                    ocultas << u" %1.%2 AS \"~rowid%3\""_s
+                                   .arg(salida.nombre(alias[j]), salida.identidad())
+                                   .arg(j);
+                out += ocultas.join(u',') + u',';
+            }
+        }
+        return out;
+    };
+
+    if (!salida.ordenPropio() || !r.esSelect) {
+        r.sql = escribir(0, n);
+        return r;
+    }
+
+    // The engine writes the outermost order its own way; simple statements also get the
+    // columns that keep equal rows in the order they were added.
+    const Orden orden = ordenDe(t);
+    // The file reads a join from its first link table (the tables that join two others: their
+    // name joins two names), then looks the others up: rows come in that table's order.
+    QStringList desempates;
+    if (simple && !orden.agregado) {
+        for (bool vinculos : {true, false}) {
+            for (int j = 0; j < tablas.size(); ++j) {
+                if (tablas[j].contains(u'_') != vinculos) continue;
+                const QString d = salida.desempate(tablas[j], alias[j]);
+                if (!d.isEmpty()) desempates << d;
+            }
+        }
+    }
+    if (orden.inicio < 0 && desempates.isEmpty()) {
+        r.sql = escribir(0, n);
+        return r;
+    }
+    QString sql;
+    if (orden.inicio < 0) {
+        sql = escribir(0, orden.fin).trimmed();
+        sql += u" ORDER BY "_s + desempates.join(u", "_s);
+        if (orden.fin < n) sql += u' ';
+    } else {
+        sql = escribir(0, orden.inicio);
+        QStringList terminos;
+        for (const Orden::Termino& tr : orden.terminos) {
+            const QString expr = escribir(tr.inicio, tr.finExpresion).trimmed();
+            const QString sufijo = escribir(tr.finExpresion, tr.fin).trimmed();
+            terminos << salida.terminoOrden(expr, sufijo, tr.texto, tr.descendente, tr.nulos,
+                                            !orden.distinto && !orden.compuesto);
+        }
+        terminos += desempates;
+        sql += terminos.join(u", "_s);
+        if (orden.fin < n) sql += u' ';
+    }
+    // What follows the order (LIMIT, a closing semicolon) as written.
+    int resto = orden.fin;
+    while (resto < n && t[resto].tipo == Tok::Espacio)
+        ++resto;
+    sql += escribir(resto, n);
+    r.sql = sql;
     return r;
 }
 

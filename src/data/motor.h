@@ -58,6 +58,8 @@ public:
     // The column that tells a table's rows apart: hidden, assigned by the engine; it may change
     // when the row is updated (UPDATE ... RETURNING gives the new one).
     virtual QString identidad() const = 0;
+    // True when a row keeps its identity when it is updated.
+    virtual bool identidadEstable() const { return true; }
     // a equals b, two nulls being equal; `exacto` compares texts byte for byte (no collation).
     virtual QString igualONulos(const QString& a, const QString& b, bool exacto) const = 0;
     // Starts the outermost transaction.
@@ -69,6 +71,47 @@ public:
     virtual QString momentoAviso() const = 0;
     // A moment as the expression of momentoAviso() writes it, for comparison.
     virtual QVariant valorMomento(const QDateTime& momento) const = 0;
+
+    // What the translation of the Jet dialect may rewrite further; by default nothing changes.
+    // A name written between marks ("[Nombre de la empresa]", `nombre` without its marks).
+    virtual QString nombreCitado(const QString& comoSeEscribio, const QString& nombre) const {
+        (void)nombre;
+        return comoSeEscribio;
+    }
+    // A name the translation writes itself (the alias of a table in the hidden identity columns).
+    virtual QString nombre(const QString& nombre) const { return u'"' + nombre + u'"'; }
+    // True when the engine writes the outermost ORDER BY of a SELECT its own way, one term at a
+    // time: `expresion` is the term and `sufijo` its ASC, DESC or NULLS words as written;
+    // `texto` says that it names a text field of the schema, `nulos` that it says where null
+    // values go, and `ordenable` that the engine may order by an expression there (not over
+    // DISTINCT or compound results). Null values come first in an ascending order.
+    virtual bool ordenPropio() const { return false; }
+    virtual QString terminoOrden(const QString& expresion, const QString& sufijo, bool texto,
+                                 bool descendente, bool nulos, bool ordenable) const {
+        (void)texto;
+        (void)descendente;
+        (void)nulos;
+        (void)ordenable;
+        return sufijo.isEmpty() ? expresion : expresion + u' ' + sufijo;
+    }
+    // The columns that put rows of a table in the order they were added (key or identity),
+    // appended to the order of simple statements so that equal rows come in the same order as
+    // in every engine; empty when the engine needs nothing added.
+    virtual QString desempate(const QString& tabla, const QString& alias) const {
+        (void)tabla;
+        (void)alias;
+        return {};
+    }
+    // The alias a subquery in FROM gets when the statement gives it none (empty: none needed).
+    virtual QString aliasSubconsulta(int n) const {
+        (void)n;
+        return {};
+    }
+    // What LIKE becomes (empty: LIKE itself), what is written before it (or before NOT LIKE)
+    // and after its pattern.
+    virtual QString como() const { return {}; }
+    virtual QString antesDeComo() const { return {}; }
+    virtual QString trasPatronComo() const { return {}; }
 };
 
 // An open connection.
@@ -89,9 +132,20 @@ public:
     // committed a change to the database since it was last asked; changes made through this
     // connection do not count here (BaseDatos counts those itself).
     virtual quint64 versionAjena() = 0;
-    // A consistent copy of the whole database into a new file of the file engine.
-    virtual void respaldarEn(const QString& archivo,
+    // A consistent copy of the whole database into a new file of the file engine, when the
+    // engine can take one by itself; false leaves it to the data layer (row by row).
+    virtual bool respaldarEn(const QString& archivo,
                              const std::function<bool(int, int)>& progreso) = 0;
+    // The statement that begins a reading of several statements that all see one moment (what
+    // a copy reads); ROLLBACK ends it.
+    virtual QString comenzarLectura() const = 0;
+    // The last key a table's counter gave (0 when none), and setting it, so that a copy keeps
+    // giving keys after the highest one the original ever gave.
+    virtual qint64 contador(const QString& tabla) = 0;
+    virtual void fijarContador(const QString& tabla, qint64 ultimo) = 0;
+    // The socket on which the engine hears of other connections' commits (-1 when it has none),
+    // for a caller that wants to wake up when one arrives; versionAjena() then tells.
+    virtual int descriptorAvisos() const { return -1; }
     // A statement prepared with the engine's own API alone (data/crudo.h).
     virtual std::unique_ptr<crudo::Consulta> prepararCrudo(const QString& texto) = 0;
 };

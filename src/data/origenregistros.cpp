@@ -14,6 +14,9 @@ namespace zv {
 
 namespace {
 
+const QString kModificado = u"Otra ventana modificó este registro después de que se leyó. Vuelva "
+                            u"a leer los datos (Actualizar) y repita sus cambios."_s;
+
 bool esPalabraReservada(const QString& s) {
     static const QStringList reservadas = {
         u"AND"_s,     u"OR"_s,   u"NOT"_s,    u"IS"_s,      u"NULL"_s,  u"LIKE"_s, u"IN"_s,
@@ -397,13 +400,15 @@ void OrigenRegistros::cancelarActualizacion() {
 OrigenRegistros::Ubicacion OrigenRegistros::ubicacion(int fila, int col) const {
     const Columna& c = cols_[size_t(col)];
     const int almacenada = filas_[size_t(fila)];
-    if (c.oculta >= 0) {
-        const QVariant v = almacen_.valor(almacenada, c.oculta);
-        if (!v.isNull()) return {bd().dialecto().identidad(), v, c.oculta};
-    }
+    // The table's key first: it never changes, while the engine's row identity may change when
+    // another window or seat updates the row.
     if (c.clave >= 0) {
         const QVariant v = almacen_.valor(almacenada, ocultas_ + c.clave);
         if (!v.isNull()) return {cols_[size_t(c.clave)].origen, v};
+    }
+    if (c.oculta >= 0) {
+        const QVariant v = almacen_.valor(almacenada, c.oculta);
+        if (!v.isNull()) return {bd().dialecto().identidad(), v, c.oculta};
     }
     return {};
 }
@@ -550,9 +555,15 @@ void OrigenRegistros::actualizar() {
                 !base.escalar(u"SELECT 1 FROM %1 WHERE %2 = ?"_s.arg(tabla, donde.campo),
                               {donde.valor})
                      .isNull();
-            throw Error(existe ? u"Otra ventana modificó este registro después de que se leyó. "
-                                 u"Vuelva a leer los datos (Actualizar) y repita sus cambios."_s
-                               : u"El registro ya no existe: otra ventana lo eliminó."_s);
+            // A row found by an identity that changes with every update cannot tell a row
+            // another window changed from one it deleted.
+            const bool sabido =
+                existe || donde.campo != dialecto.identidad() || dialecto.identidadEstable();
+            throw Error(
+                existe   ? kModificado
+                : sabido ? u"El registro ya no existe: otra ventana lo eliminó."_s
+                         : u"Otra ventana modificó o eliminó este registro después de que se "
+                           u"leyó. Vuelva a leer los datos (Actualizar) y repita sus cambios."_s);
         }
         // An engine whose row identity changes with each update gives the new one.
         if (donde.campo == dialecto.identidad()) donde.valor = identidad;
@@ -609,7 +620,15 @@ void OrigenRegistros::eliminar() {
         // Its own transaction (or savepoint): a refused deletion leaves the connection as it
         // was, so the counting below can run even inside the caller's transaction.
         Transaccion t(base);
-        base.ejecutar(u"DELETE FROM %1 WHERE %2 = ?"_s.arg(tabla, donde.campo), {donde.valor});
+        const int borradas =
+            base.ejecutar(u"DELETE FROM %1 WHERE %2 = ?"_s.arg(tabla, donde.campo), {donde.valor});
+        // Gone already is gone; but an identity that changes with every update may no longer
+        // find a row another window changed, which must not look deleted.
+        if (borradas == 0 && donde.campo == base.dialecto().identidad() &&
+            !base.dialecto().identidadEstable()) {
+            throw Error(u"Otra ventana modificó o eliminó este registro después de que se leyó. "
+                        u"Vuelva a leer los datos (Actualizar)."_s);
+        }
         t.confirmar();
     } catch (const DbError& e) {
         if (!e.esDeRelacion()) throw;

@@ -227,8 +227,11 @@ public:
     qint64 ultimoId() override { return sqlite3_last_insert_rowid(db_); }
     bool creada() const override { return creada_; }
     quint64 versionAjena() override;
-    void respaldarEn(const QString& archivo,
+    bool respaldarEn(const QString& archivo,
                      const std::function<bool(int, int)>& progreso) override;
+    QString comenzarLectura() const override { return u"BEGIN"_s; }
+    qint64 contador(const QString& tabla) override;
+    void fijarContador(const QString& tabla, qint64 ultimo) override;
     std::unique_ptr<crudo::Consulta> prepararCrudo(const QString& texto) override;
 
     sqlite3* handle() const { return db_; }
@@ -412,7 +415,7 @@ std::unique_ptr<SentenciaMotor> MotorSqlite::preparar(const QString& texto) {
     return s;
 }
 
-void MotorSqlite::respaldarEn(const QString& archivo,
+bool MotorSqlite::respaldarEn(const QString& archivo,
                               const std::function<bool(int, int)>& progreso) {
     if (QFileInfo::exists(archivo))
         throw DbError(u"Ya existe el archivo «%1»: la copia se hace siempre en un archivo "
@@ -472,6 +475,34 @@ void MotorSqlite::respaldarEn(const QString& archivo,
     if (rc != SQLITE_OK) {
         QFile::remove(archivo);
         throw error(rc, QString::fromUtf8(sqlite3_errstr(rc)));
+    }
+    return true;
+}
+
+qint64 MotorSqlite::contador(const QString& tabla) {
+    // AUTOINCREMENT keeps the highest key it ever gave in sqlite_sequence.
+    sqlite3_stmt* st = nullptr;
+    const char* q = "SELECT seq FROM sqlite_sequence WHERE name = ?1 COLLATE NOCASE";
+    const int rc = sqlite3_prepare_v2(db_, q, -1, &st, nullptr);
+    if (rc != SQLITE_OK) fallar(db_, rc, QString::fromUtf8(q));
+    SentenciaSqlite s(db_, st);
+    s.vincular(1, tabla);
+    return s.paso() ? s.entero(0) : 0;
+}
+
+void MotorSqlite::fijarContador(const QString& tabla, qint64 ultimo) {
+    const QString nombre =
+        esquema::tabla(tabla) ? QLatin1String(esquema::tabla(tabla)->nombre) : tabla;
+    for (const char* q : {"DELETE FROM sqlite_sequence WHERE name = ?1 COLLATE NOCASE",
+                          "INSERT INTO sqlite_sequence (name, seq) VALUES (?1, ?2)"}) {
+        sqlite3_stmt* st = nullptr;
+        const int rc = sqlite3_prepare_v2(db_, q, -1, &st, nullptr);
+        if (rc != SQLITE_OK) fallar(db_, rc, QString::fromUtf8(q));
+        SentenciaSqlite s(db_, st);
+        s.vincular(1, nombre);
+        if (q[0] == 'I') s.vincular(2, ultimo);
+        while (s.paso()) {
+        }
     }
 }
 
