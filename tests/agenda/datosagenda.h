@@ -3,6 +3,7 @@
 // into a box as a user would, and letting closed windows go.
 #include "data/basedatos.h"
 #include "support/entorno.h"
+#include "support/servidorprueba.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -38,14 +39,14 @@ struct DatosEntrada {
 
 // Writes an entry; its key.
 inline qint64 entrada(BaseDatosPrueba& db, const DatosEntrada& e) {
-    Sentencia s = db.bd().preparar(QStringLiteral(
+    Sentencia s = db.bd().prepararJet(QStringLiteral(
         "INSERT INTO CALENDARIO (CalId, ActId, CalFecha, CalHoraInicio, CalHoraFinal, "
         "CalFormaAviso, "
         "CalAvisoHora, CalEstado, CalFueAvisado) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     s.vincular({e.calId ? QVariant(e.calId) : QVariant(), e.actId, e.fecha, e.inicio, e.inicio,
                 e.aviso, e.avisoHora, e.estado, e.avisado});
     s.paso();
-    return db.bd().ultimoId();
+    return e.calId ? e.calId : db.bd().ultimoId();
 }
 
 // Replaces the text of a box by typing, as the user would.

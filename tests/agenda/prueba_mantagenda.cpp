@@ -122,19 +122,13 @@ private Q_SLOTS:
 
         // A deletion that fails still leaves a running service.
         {
-            Sentencia s = db->bd().preparar(u"CREATE TEMP TRIGGER sin_borrar BEFORE DELETE ON "
-                                            u"CALENDARIO BEGIN SELECT RAISE(ABORT, 'no'); END"_s);
-            s.paso();
-        }
-        Aviso::detenerServicio();
-        plataformaPrueba().respuestas = {Respuesta::Si};
-        barra()->pulsar(u"eliminar"_s);
-        QCOMPARE(plataformaPrueba().ultimoMensaje().icono, Icono::Advertencia);
-        QCOMPARE(db->contar(u"CALENDARIO"_s), 1);
-        QVERIFY(Aviso::servicio() && Aviso::servicio()->Activo());
-        {
-            Sentencia s = db->bd().preparar(u"DROP TRIGGER temp.sin_borrar"_s);
-            s.paso();
+            prueba::BorradosRechazados rechazo(db->bd(), u"CALENDARIO"_s);
+            Aviso::detenerServicio();
+            plataformaPrueba().respuestas = {Respuesta::Si};
+            barra()->pulsar(u"eliminar"_s);
+            QCOMPARE(plataformaPrueba().ultimoMensaje().icono, Icono::Advertencia);
+            QCOMPARE(db->contar(u"CALENDARIO"_s), 1);
+            QVERIFY(Aviso::servicio() && Aviso::servicio()->Activo());
         }
 
         // The last one: an empty list, nothing to edit.

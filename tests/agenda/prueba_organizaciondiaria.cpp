@@ -3,6 +3,7 @@
 #include "agenda/frmorganizaciondiaria.h"
 #include "data/origenregistros.h"
 #include "support/entorno.h"
+#include "support/servidorprueba.h"
 #include "ui/grilla.h"
 #include "ui/ventanas.h"
 
@@ -193,10 +194,8 @@ private Q_SLOTS:
     void unFalloDelMotorSeMuestraYLaListaQuedaComoEstaba() {
         tarea(u"2026-03-10"_s, u"9:00"_s, u"Una"_s, false);
         tarea(u"2026-03-10"_s, u"10:00"_s, u"Otra"_s, false);
-        db->bd()
-            .preparar(u"CREATE TRIGGER no_borrar BEFORE DELETE ON ORGANIZACIONDIARIA "
-                      u"BEGIN SELECT RAISE(ABORT, 'tareas protegidas'); END"_s)
-            .paso();
+        // The engine refuses every deletion, in its own words.
+        prueba::BorradosRechazados rechazo(db->bd(), u"ORGANIZACIONDIARIA"_s);
         FrmOrganizacionDiaria* w = abrir();
         pl.respuestas << Respuesta::Si << Respuesta::Ok << Respuesta::Si;
         boton(w, u"cmdEliminar"_s)->click();

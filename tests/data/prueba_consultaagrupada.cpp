@@ -4,6 +4,7 @@
 #include "data/consultaagrupada.h"
 #include "data/dberror.h"
 #include "support/entorno.h"
+#include "support/servidorprueba.h"
 
 using namespace Qt::StringLiterals;
 using namespace zv;
@@ -259,9 +260,11 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(Error, ConexionAgrupada(u"Data Source=bd2000.mdb;basura"_s));
         QVERIFY_THROWS_EXCEPTION(DbError, ConexionAgrupada(u"Data Source=otra.mdb"_s));
         QCOMPARE(&ConexionAgrupada(u"data source = "_s + db->ruta()).bd(), &db->bd());
+        // A file beside the program's own one (a server database has no folder).
         const QString otra = db->carpeta() + u"/otra.mdb"_s;
         { BaseDatos crear(otra); }
-        ConexionAgrupada c(u"Provider=X;Data Source=\"otra.mdb\""_s);
+        ConexionAgrupada c(prueba::enServidor() ? u"Data Source="_s + otra
+                                                : u"Provider=X;Data Source=\"otra.mdb\""_s);
         QVERIFY(&c.bd() != &db->bd());
         QCOMPARE(c.bd().ruta(), otra);
     }

@@ -161,9 +161,9 @@ private Q_SLOTS:
         barra(w)->pulsar(u"cancelar"_s);
         QVERIFY(!w->isVisible());
         QVERIFY(pp().mensajes.isEmpty());
-        QCOMPARE(
-            db->escalar(u"SELECT group_concat(PlaDescripcion) FROM PLANIFICACIONES"_s).toString(),
-            u"Viejo"_s);
+        QCOMPARE(db->contar(u"PLANIFICACIONES"_s), 1);
+        QCOMPARE(db->escalar(u"SELECT PlaDescripcion FROM PLANIFICACIONES"_s).toString(),
+                 u"Viejo"_s);
         QCOMPARE(db->contar(u"PRODUCTOS_PLANIFICACIONES"_s), 1);
     }
 

@@ -2,6 +2,7 @@
 
 #include "app/modprincipal.h"
 #include "data/regional.h"
+#include "support/servidorprueba.h"
 #include "ui/ventanas.h"
 
 #include <QApplication>
@@ -13,7 +14,7 @@ namespace zv::prueba {
 void cerrarVentanas();
 
 BaseDatosPrueba::BaseDatosPrueba() {
-    ruta_ = dir_.path() + QStringLiteral("/bd2000.mdb");
+    ruta_ = enServidor() ? baseDeServidorVacia() : dir_.path() + QStringLiteral("/bd2000.mdb");
     bd_ = std::make_unique<BaseDatos>(ruta_);
     BaseDatos::establecerPrincipal(bd_.get());
 }

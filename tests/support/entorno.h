@@ -14,14 +14,15 @@
 
 namespace zv::prueba {
 
-// A new bd2000.mdb with the whole schema in a folder of its own, installed as the program's
+// A new bd2000.mdb with the whole schema in a folder of its own (or, when the tests run on the
+// server, an emptied database there: support/servidorprueba.h), installed as the program's
 // database for the life of the object.
 class BaseDatosPrueba {
 public:
     BaseDatosPrueba();
     ~BaseDatosPrueba();
     BaseDatos& bd() { return *bd_; }
-    QString ruta() const { return ruta_; }
+    QString ruta() const { return ruta_; } // a file's path or a server database's settings
     QString carpeta() const { return dir_.path(); }
     // Runs Jet statements (one each) and returns the last one's changed rows.
     int ejecutar(const QString& sql, const QVariantList& parametros = {});
