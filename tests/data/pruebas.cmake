@@ -4,3 +4,6 @@ zelvora_test(prueba_consultaagrupada ${CMAKE_CURRENT_LIST_DIR}/prueba_consultaag
 
 zelvora_test(prueba_basedatos ${CMAKE_CURRENT_LIST_DIR}/prueba_basedatos.cpp)
 zelvora_test(prueba_origenregistros ${CMAKE_CURRENT_LIST_DIR}/prueba_origenregistros.cpp)
+# What only a server database has, and the server against the file on the same data.
+zelvora_test_servidor(prueba_servidor ${CMAKE_CURRENT_LIST_DIR}/prueba_servidor.cpp)
+zelvora_test_servidor(prueba_colacion ${CMAKE_CURRENT_LIST_DIR}/prueba_colacion.cpp)

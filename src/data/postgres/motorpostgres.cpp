@@ -49,6 +49,13 @@ Diagnostico diagnostico(const PGresult* r, PGconn* c) {
     return d;
 }
 
+// A question to the catalog about the schema the tables are in ({esquema}): the session's
+// current schema.
+QString enCatalogo(QString sql) {
+    return sql.replace(u"{esquema}"_s,
+                       u"(SELECT oid FROM pg_namespace WHERE nspname = current_schema())"_s);
+}
+
 // The parts of libpq settings, parsed (null when they do not parse).
 struct Ajustes {
     PQconninfoOption* opciones = nullptr;
@@ -279,9 +286,12 @@ MotorPostgres::MotorPostgres(const QString& destino, bool crearSiFalta)
     {
         Ajustes a(destino);
         if (!a.opciones) {
+            // libpq repeats the text it could not read: without its password, if it had one.
+            QString detalle = a.error;
+            detalle.replace(destino, sinSecretos(destino));
             throw DbError(
                 u"La dirección de la base de datos «%1» no es válida."_s.arg(sinSecretos(destino)),
-                a.error, Fallo::NoSePuedeAbrir);
+                detalle, Fallo::NoSePuedeAbrir);
         }
     }
     // The destination's own settings win over these defaults, except the encoding, which the
@@ -354,11 +364,11 @@ void MotorPostgres::configurar() {
 
 void MotorPostgres::cargarCatalogo() {
     catalogo_.clear();
-    Resultado r = exec(
-        u"SELECT c.oid, c.relname, a.attnum, a.attname FROM pg_class c JOIN "
-        u"pg_attribute a ON a.attrelid = c.oid WHERE c.relnamespace = "
-        u"(SELECT oid FROM pg_namespace WHERE nspname = current_schema()) AND c.relkind = 'r' AND a.attnum > 0 AND "
-        u"NOT a.attisdropped"_s);
+    Resultado r =
+        exec(enCatalogo(u"SELECT c.oid, c.relname, a.attnum, a.attname FROM pg_class c JOIN "
+                        u"pg_attribute a ON a.attrelid = c.oid WHERE c.relnamespace = "
+                        u"{esquema} AND c.relkind = 'r' AND a.attnum > 0 AND "
+                        u"NOT a.attisdropped"_s));
     for (int i = 0; i < PQntuples(r.get()); ++i) {
         const Tabla* t = esquema::tabla(texto(PQgetvalue(r.get(), i, 1)));
         if (!t) continue;
@@ -373,14 +383,14 @@ void MotorPostgres::cargarCatalogo() {
 }
 
 void MotorPostgres::validar(bool crearSiFalta) {
-    Resultado r = exec(
+    Resultado r = exec(enCatalogo(
         u"SELECT current_schema() IS NOT NULL, "
-        u"(SELECT count(*) FROM pg_class WHERE relnamespace = (SELECT oid FROM pg_namespace WHERE nspname = current_schema()) AND "
+        u"(SELECT count(*) FROM pg_class WHERE relnamespace = {esquema} AND "
         u"relkind IN ('r', 'v', 'm', 'p', 'f')), "
         u"(SELECT count(*) FROM pg_proc WHERE proname = '%1' AND pronamespace = "
-        u"(SELECT oid FROM pg_namespace WHERE nspname = current_schema())), "
+        u"{esquema}), "
         u"pg_is_in_recovery() OR current_setting('transaction_read_only') = 'on', current_user"_s
-            .arg(QLatin1String(kFuncionVersion)));
+            .arg(QLatin1String(kFuncionVersion))));
     if (texto(PQgetvalue(r.get(), 0, 0)) != u"t"_s) {
         throw DbError(
             u"La base de datos «%1» no tiene un esquema donde guardar las tablas."_s.arg(nombre_),
@@ -428,11 +438,11 @@ void MotorPostgres::validar(bool crearSiFalta) {
                       u"versión %1"_s.arg(version), Fallo::NoEsNuestra);
     }
     // Every table and field, named and ordered as the schema says.
-    Resultado campos = exec(
-        u"SELECT c.relname, a.attname FROM pg_class c JOIN pg_attribute a ON "
-        u"a.attrelid = c.oid WHERE c.relnamespace = "
-        u"(SELECT oid FROM pg_namespace WHERE nspname = current_schema()) AND c.relkind = 'r' AND a.attnum > 0 "
-        u"AND NOT a.attisdropped ORDER BY c.relname, a.attnum"_s);
+    Resultado campos =
+        exec(enCatalogo(u"SELECT c.relname, a.attname FROM pg_class c JOIN pg_attribute a ON "
+                        u"a.attrelid = c.oid WHERE c.relnamespace = "
+                        u"{esquema} AND c.relkind = 'r' AND a.attnum > 0 "
+                        u"AND NOT a.attisdropped ORDER BY c.relname, a.attnum"_s));
     QHash<QString, QStringList> porTabla;
     for (int i = 0; i < PQntuples(campos.get()); ++i)
         porTabla[texto(PQgetvalue(campos.get(), i, 0))] << texto(PQgetvalue(campos.get(), i, 1));
@@ -449,10 +459,12 @@ void MotorPostgres::validar(bool crearSiFalta) {
         nombres << u"'"_s + QString::fromLatin1(t.nombre).toLower() + u"'"_s;
     const qint64 sinPermiso =
         escalar(
-            u"SELECT count(*) FROM pg_class WHERE relnamespace = "
-            u"(SELECT oid FROM pg_namespace WHERE nspname = current_schema()) AND relkind = 'r' AND relname IN (%1) AND NOT "
-            u"has_table_privilege(oid, 'SELECT, INSERT, UPDATE, DELETE')"_s.arg(
-                nombres.join(u", "_s)))
+            enCatalogo(
+                u"SELECT count(*) FROM pg_class WHERE relnamespace = "
+                u"{esquema} AND relkind = 'r' AND relname IN (%1) AND NOT "
+                u"(has_table_privilege(oid, 'SELECT') AND has_table_privilege(oid, 'INSERT') AND "
+                u"has_table_privilege(oid, 'UPDATE') AND has_table_privilege(oid, 'DELETE'))"_s.arg(
+                    nombres.join(u", "_s))))
             .toLongLong();
     if (sinPermiso > 0) {
         throw DbError(
@@ -469,9 +481,8 @@ void MotorPostgres::crearEsquema() {
         // then finds the schema made.
         exec(u"SELECT pg_advisory_xact_lock(%1)"_s.arg(esquema::kIdAplicacion));
         const qint64 hecha =
-            escalar(u"SELECT count(*) FROM pg_proc WHERE proname = '%1' AND pronamespace = "
-                    u"(SELECT oid FROM pg_namespace WHERE nspname = current_schema())"_s.arg(
-                        QLatin1String(kFuncionVersion)))
+            escalar(enCatalogo(u"SELECT count(*) FROM pg_proc WHERE proname = '%1' AND "
+                               u"pronamespace = {esquema}"_s.arg(QLatin1String(kFuncionVersion))))
                 .toLongLong();
         if (hecha == 0) {
             for (const QString& s : elDialecto().ddl())
