@@ -227,6 +227,8 @@ struct Orden {
         int finExpresion = 0; // where ASC, DESC or NULLS begin
         int fin = 0;          // the token after it
         bool texto = false;   // it names a text field of the schema
+        QString tabla;        // the table or alias before the field, as written
+        QString campo;        // the field it names alone, if that is all it is
         bool descendente = false;
         bool nulos = false; // it says where null values go
     };
@@ -327,12 +329,14 @@ Orden ordenDe(const std::vector<Token>& t) {
         auto nombre = [&](int j) {
             return t[j].tipo == Tok::Ident || t[j].tipo == Tok::IdentCitado;
         };
-        if (cola == 1 && nombre(palabras[0]))
-            tr.texto = esCampoDeTexto({}, sinCitar(t[palabras[0]].texto));
-        else if (cola == 3 && nombre(palabras[0]) && t[palabras[1]].texto == u"." &&
-                 nombre(palabras[2]))
-            tr.texto =
-                esCampoDeTexto(sinCitar(t[palabras[0]].texto), sinCitar(t[palabras[2]].texto));
+        if (cola == 1 && nombre(palabras[0])) {
+            tr.campo = sinCitar(t[palabras[0]].texto);
+        } else if (cola == 3 && nombre(palabras[0]) && t[palabras[1]].texto == u"." &&
+                   nombre(palabras[2])) {
+            tr.tabla = sinCitar(t[palabras[0]].texto);
+            tr.campo = sinCitar(t[palabras[2]].texto);
+        }
+        if (!tr.campo.isEmpty()) tr.texto = esCampoDeTexto(tr.tabla, tr.campo);
         if (cola > 0) o.terminos.push_back(tr);
         desde = i + 1;
     }
@@ -539,6 +543,47 @@ Traduccion traducir(const QString& jet, const DialectoMotor& salida, bool conRow
             }
         }
     }
+    // A join without links is read from its first table; when an index of it starts with the
+    // fields of the order, the file reads through it, and equal rows come in the order of the
+    // index's further fields, then of the rows, backwards for a descending order.
+    QStringList porIndice;
+    if (simple && !orden.agregado && orden.inicio >= 0) {
+        const Tabla* primera = esquema::tabla(tablas[0]);
+        bool sirve = primera != nullptr;
+        for (const QString& tb : tablas)
+            if (tb.contains(u'_')) sirve = false;
+        const bool desc = orden.terminos.front().descendente;
+        QStringList campos;
+        for (const Orden::Termino& tr : orden.terminos) {
+            bool deLaPrimera = false;
+            if (primera && !tr.campo.isEmpty() &&
+                (tr.tabla.isEmpty() || tr.tabla.compare(tablas[0], Qt::CaseInsensitive) == 0 ||
+                 tr.tabla.compare(alias[0], Qt::CaseInsensitive) == 0))
+                esquema::tipo(tablas[0], tr.campo, &deLaPrimera);
+            if (!deLaPrimera || tr.descendente != desc || tr.nulos) sirve = false;
+            campos << tr.campo;
+        }
+        for (const esquema::Indice& ix : esquema::indices()) {
+            if (!sirve || ix.tabla.compare(tablas[0], Qt::CaseInsensitive) != 0) continue;
+            QStringList cols = ix.columnas.split(u',');
+            for (QString& c : cols)
+                c = c.trimmed();
+            if (cols.size() <= campos.size()) continue;
+            bool prefijo = true;
+            for (int k = 0; k < campos.size(); ++k)
+                if (cols[k].compare(campos[k], Qt::CaseInsensitive) != 0) prefijo = false;
+            if (!prefijo) continue;
+            for (int k = int(campos.size()); k < cols.size(); ++k)
+                porIndice << salida.terminoOrden(salida.nombre(alias[0]) + u'.' + cols[k],
+                                                 desc ? u"DESC"_s : QString(),
+                                                 esCampoDeTexto(tablas[0], cols[k]), desc, false,
+                                                 !orden.distinto && !orden.compuesto);
+            if (desc)
+                for (QString& d : desempates)
+                    d.replace(u", "_s, u" DESC, "_s).append(u" DESC"_s);
+            break;
+        }
+    }
     if (orden.inicio < 0 && desempates.isEmpty()) {
         r.sql = escribir(0, n);
         return r;
@@ -557,6 +602,7 @@ Traduccion traducir(const QString& jet, const DialectoMotor& salida, bool conRow
             terminos << salida.terminoOrden(expr, sufijo, tr.texto, tr.descendente, tr.nulos,
                                             !orden.distinto && !orden.compuesto);
         }
+        terminos += porIndice;
         terminos += desempates;
         sql += terminos.join(u", "_s);
         if (orden.fin < n) sql += u' ';

@@ -7,3 +7,6 @@ zelvora_test(prueba_origenregistros ${CMAKE_CURRENT_LIST_DIR}/prueba_origenregis
 # What only a server database has, and the server against the file on the same data.
 zelvora_test_servidor(prueba_servidor ${CMAKE_CURRENT_LIST_DIR}/prueba_servidor.cpp)
 zelvora_test_servidor(prueba_colacion ${CMAKE_CURRENT_LIST_DIR}/prueba_colacion.cpp)
+zelvora_test_servidor(prueba_copia ${CMAKE_CURRENT_LIST_DIR}/prueba_copia.cpp)
+target_compile_definitions(prueba_copia PRIVATE ZV_PROGRAMA="$<TARGET_FILE:zelvora>")
+add_dependencies(prueba_copia zelvora)
