@@ -589,9 +589,14 @@ ConsultaAgrupada::ConsultaAgrupada(BaseDatos& bd, const QString& texto, Hijos hi
         if (const auto p = proyectar(jet, necesarios)) {
             // A field the engine cannot place (an ambiguous plain name, a table written under
             // an alias) is found the long way, among all the columns.
+            // Inside a transaction, a savepoint keeps the refusal from ending it: a server drops
+            // the whole transaction at its first failed statement.
             try {
+                std::optional<Transaccion> punto;
+                if (bd.enTransaccion()) punto.emplace(bd);
                 bd.prepararJet(*p);
                 jet = *p;
+                if (punto) punto->confirmar();
             } catch (const DbError&) {
             }
         }

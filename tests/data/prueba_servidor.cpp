@@ -109,6 +109,9 @@ private Q_SLOTS:
         QCOMPARE(e.resumen(),
                  u"No se puede conectar con el servidor de la base de datos «/no/existe/zelvora». "
                  u"Compruebe que el servidor esté en marcha y que la dirección sea correcta."_s);
+        e = alAbrir(db->ruta() + u" user=zv_nadie"_s);
+        QCOMPARE(e.fallo(), Fallo::Permiso);
+        QVERIFY2(e.resumen().contains(u"no conoce ese usuario"_s), qPrintable(e.resumen()));
         e = alAbrir(prueba::servidor() + u" dbname=zv_no_hay"_s);
         QCOMPARE(e.fallo(), Fallo::NoSePuedeAbrir);
         QVERIFY2(e.resumen().startsWith(u"No existe la base de datos"_s), qPrintable(e.resumen()));
