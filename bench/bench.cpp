@@ -3,6 +3,7 @@
 #include "app/modprincipal.h"
 #include "data/basedatos.h"
 #include "data/demodatos.h"
+#include "data/esquema.h"
 #include "data/regional.h"
 #include "data/reloj.h"
 #include "ui/ventanas.h"
@@ -34,6 +35,7 @@ std::map<QString, Entrada>& registros() {
 
 std::vector<std::unique_ptr<QTemporaryDir>> carpetas;
 std::vector<std::unique_ptr<BaseDatos>> bases;
+QString elServidor;
 
 } // namespace
 
@@ -77,11 +79,27 @@ void informar(const QString& que, double ms) {
     std::fflush(stdout);
 }
 
+const QString& servidor() {
+    return elServidor;
+}
+
 BaseDatos& baseGenerada(const TamanoDemo& tam) {
-    carpetas.push_back(std::make_unique<QTemporaryDir>());
-    const QString ruta = carpetas.back()->path() + u"/bd2000.mdb"_s;
-    bases.push_back(std::make_unique<BaseDatos>(ruta));
+    if (elServidor.isEmpty()) {
+        carpetas.push_back(std::make_unique<QTemporaryDir>());
+        bases.push_back(std::make_unique<BaseDatos>(carpetas.back()->path() + u"/bd2000.mdb"_s));
+    } else {
+        // One database on the server: the previous size's rows go first.
+        bases.clear();
+        bases.push_back(std::make_unique<BaseDatos>(elServidor));
+        QStringList tablas;
+        for (const Tabla& t : esquema::tablas())
+            tablas << QLatin1String(t.nombre);
+        crudo::ejecutar(*bases.back(),
+                        u"TRUNCATE %1 RESTART IDENTITY CASCADE"_s.arg(tablas.join(u", "_s)));
+    }
     generarDatosDemo(*bases.back(), tam, reloj().hoy());
+    // The server plans by what its tables hold.
+    if (!elServidor.isEmpty()) crudo::ejecutar(*bases.back(), u"ANALYZE"_s);
     BaseDatos::establecerPrincipal(bases.back().get());
     return *bases.back();
 }
@@ -112,9 +130,16 @@ int main(int argc, char** argv) {
             nombres << args[i];
         }
     }
+    zv::bench::elServidor = op.valores.value(u"servidor"_s);
     auto& r = zv::bench::registros();
     if (nombres.isEmpty() || op.valores.contains(u"help"_s)) {
-        std::printf("uso: zelvora_bench [NOMBRE...|todos] [--opcion valor ...]\n\n");
+        std::printf("uso: zelvora_bench [NOMBRE...|todos] [--opcion valor ...]\n\n"
+                    "  --servidor AJUSTES  mide sobre una base de datos de un servidor PostgreSQL\n"
+                    "                      (se vacía), frente a libpq con la misma sentencia;\n"
+                    "                      una de usar y tirar: tests/support/servidor-pruebas.sh\n"
+                    "                      iniciar CARPETA build/src/zelvora, y luego\n"
+                    "                      --servidor \"host=CARPETA user=zelvora "
+                    "dbname=zv_plantilla\"\n\n");
         for (const auto& [n, e] : r)
             std::printf("  %-22s %s\n", n.toUtf8().constData(), e.descripcion.toUtf8().constData());
         return nombres.isEmpty() ? 0 : 0;

@@ -32,9 +32,13 @@ double medir(const std::function<void()>& f, int veces = 5);
 // Prints one line: what, our time, the raw engine's time and their ratio.
 void informar(const QString& que, double nuestro, double crudo);
 void informar(const QString& que, double ms);
-// A new database file filled by the sample-data generator, in a temporary folder that lives
-// until the program ends; also installed as the program's database, which it returns.
+// A new database filled by the sample-data generator, installed as the program's database,
+// which it returns: a file in a temporary folder that lives until the program ends, or, when
+// the command line names a server database (--servidor "host=... dbname=..."), that database
+// emptied and filled again (it must be a Zelvora database or empty: everything in it goes).
 BaseDatos& baseGenerada(const TamanoDemo& tam);
+// The server database the measurements run on; empty for a file.
+const QString& servidor();
 // medir() of the raw engine stepping a Jet statement translated and prepared beforehand
 // (data/crudo.h), so that only the engine is timed. `filas`, when given, receives the number of
 // rows.

@@ -1,10 +1,11 @@
 #pragma once
 // Start-up of the program, the recording of its folder in the registry, and what the command
 // line offers:
-//   --db RUTA          use another database file
+//   --db RUTA          use another database file, or a server database (libpq settings)
 //   --create-db        create the database file with the whole schema, and exit
 //   --demo             start on a sample database, created and filled on first use
 //   --report NOMBRE --pdf SALIDA   write a report to PDF without opening a window
+//   --copy-to DESTINO  copy every row into an empty server database or a new file (app/tareasservidor.h)
 #include <QString>
 
 namespace zv {

@@ -488,6 +488,7 @@ ConexionAgrupada::~ConexionAgrupada() = default;
 
 struct ConsultaAgrupada::Datos {
     ComandoAgrupado comando;
+    QString sentencia;            // the child query as it was run
     QStringList nombres;          // parent fields
     std::vector<QVariant> padres; // cantidad * nombres.size()
     int filas = 0;
@@ -601,6 +602,7 @@ ConsultaAgrupada::ConsultaAgrupada(BaseDatos& bd, const QString& texto, Hijos hi
             }
         }
     }
+    d_->sentencia = jet;
     d_->leer(bd, jet);
 }
 
@@ -617,6 +619,10 @@ ConsultaAgrupada& ConsultaAgrupada::operator=(ConsultaAgrupada&&) noexcept = def
 
 const ComandoAgrupado& ConsultaAgrupada::comando() const {
     return d_->comando;
+}
+
+const QString& ConsultaAgrupada::sentencia() const {
+    return d_->sentencia;
 }
 
 int ConsultaAgrupada::cantidad() const {

@@ -78,6 +78,9 @@ public:
     ConsultaAgrupada& operator=(ConsultaAgrupada&&) noexcept;
 
     const ComandoAgrupado& comando() const;
+    // The child query as it ran (Jet dialect): narrowed to the fields it needs when only parent
+    // rows were asked for.
+    const QString& sentencia() const;
 
     // --- parent rows
     int cantidad() const;

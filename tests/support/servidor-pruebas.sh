@@ -38,7 +38,7 @@ iniciar)
     echo "Falta el usuario de sistema $usuario: ejecute scripts/instalar-dependencias.sh." >&2
     exit 1
   fi
-  programa=$3
+  programa=$(cd "$(dirname "$3")" && pwd)/$(basename "$3")
   if [ -d "$carpeta/datos" ]; then
     como "$bin/pg_ctl" -D "$carpeta/datos" -m immediate stop >/dev/null 2>&1 || true
   fi
