@@ -189,7 +189,9 @@ int modPrincipal(int argc, char* argv[]) {
         decir(existe || !bd->recienCreada()
                   ? u"La base de datos «%1» ya existe y es válida; no se modificó."_s.arg(
                         destino::visible(ruta))
-                  : u"Se creó la base de datos «%1»."_s.arg(destino::visible(ruta)));
+              : enServidor ? u"Se crearon las tablas de Zelvora en la base de datos «%1»."_s.arg(
+                                 destino::visible(ruta))
+                           : u"Se creó la base de datos «%1»."_s.arg(destino::visible(ruta)));
         return 0;
     }
     if (const auto codigo = ejecutarTareaServidor(cl, ruta)) return *codigo;
