@@ -8,6 +8,7 @@
 #include "data/origenregistros.h"
 #include "data/regional.h"
 #include "data/reloj.h"
+#include "exchange/acciones.h"
 #include "links/asistente.h"
 #include "ui/barraherramientas.h"
 #include "ui/busqueda.h"
@@ -205,6 +206,7 @@ void FrmPrincipal::construirMenus() {
                             [informe] { protegido([&] { informes::imprimir(informe); }); });
         }
     }
+    agregarMenusIntercambio(archivo);
     archivo->addSeparator();
     itemQueReenvia(archivo, u"mnuArchivoSalir"_s, u"Salir"_s, b, u"salir"_s);
 

@@ -7,6 +7,7 @@
 #include "app/frmpresentacion.h"
 #include "app/frmprincipal.h"
 #include "app/instanciaunica.h"
+#include "app/tareasintercambio.h"
 #include "data/aplicacion.h"
 #include "data/basedatos.h"
 #include "data/dberror.h"
@@ -14,6 +15,7 @@
 #include "data/regional.h"
 #include "data/registro.h"
 #include "data/reloj.h"
+#include "exchange/acciones.h"
 #include "links/registro.h"
 #include "masterdata/registro.h"
 #include "ui/plataforma.h"
@@ -118,6 +120,7 @@ void registrarTodasLasVentanas() {
     registrarVentanasAgenda();
     registrarVentanasAnalisis();
     registrarVentanasUtilidades();
+    registrarVentanasIntercambio();
 }
 
 int modPrincipal(int argc, char* argv[]) {
@@ -126,7 +129,7 @@ int modPrincipal(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const QByteArray a(argv[i]);
         if (a == "--report" || a == "--create-db" || a == "--help" || a == "-h" ||
-            a == "--version" || a == "-v")
+            a == "--version" || a == "-v" || esTareaIntercambio(a))
             sinVentanas = true;
     }
     if (sinVentanas && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -153,6 +156,7 @@ int modPrincipal(int argc, char* argv[]) {
     const QCommandLineOption optPdf(u"pdf"_s, u"Archivo PDF donde escribir el informe."_s,
                                     u"archivo"_s);
     cl.addOptions({optDb, optCrear, optDemo, optInforme, optPdf});
+    agregarOpcionesIntercambio(cl);
     if (!cl.parse(app.arguments())) {
         decir(cl.errorText());
         return 2;
@@ -194,6 +198,7 @@ int modPrincipal(int argc, char* argv[]) {
         BaseDatos::establecerPrincipal(bd.get());
         return informes::exportarPdf(cl.value(optInforme), cl.value(optPdf));
     }
+    if (const auto codigo = ejecutarTareaIntercambio(cl, ruta)) return *codigo;
 
     // One program per database file: a second start brings the running one forward.
     InstanciaUnica instancia(ruta);
@@ -232,6 +237,8 @@ int modPrincipal(int argc, char* argv[]) {
     Ventanas::mostrar(principal);
     // 4. The splash window closes.
     if (presentacion) presentacion->close();
+    // The daily backup, and how a restored copy takes the database's place.
+    prepararCopias(bd, demo);
     // 5. The reminder service, for the rest of the program's life.
     Aviso::iniciarServicio();
 

@@ -155,6 +155,11 @@ public:
                                             filtros);
     }
 
+    QString archivoParaAbrir(const QString& titulo, const QString& carpeta,
+                             const QString& filtros) override {
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, carpeta, filtros);
+    }
+
 private:
     Puntero puntero_ = Puntero::Normal;
 };

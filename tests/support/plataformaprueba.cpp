@@ -77,6 +77,7 @@ void PlataformaPrueba::limpiar() {
     portapapelesDatos.reset();
     alImprimir = nullptr;
     archivoGuardar.clear();
+    archivoAbrir.clear();
 }
 
 PlataformaPrueba& plataformaPrueba() {

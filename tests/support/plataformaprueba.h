@@ -48,6 +48,7 @@ public:
     // What the print dialog answers; by default it is accepted.
     std::function<bool(QPrinter&, int)> alImprimir;
     QString archivoGuardar;
+    QString archivoAbrir; // what the open-file dialog answers
 
     // What the user does in a modal window, by window name (or for any window); the window is
     // closed afterwards if the script left it open.
@@ -68,6 +69,9 @@ public:
     bool dialogoImprimir(QPrinter& impresora, int paginas) override;
     QString archivoParaGuardar(const QString&, const QString&, const QString&) override {
         return archivoGuardar;
+    }
+    QString archivoParaAbrir(const QString&, const QString&, const QString&) override {
+        return archivoAbrir;
     }
 
     // The last message shown, or an empty one.

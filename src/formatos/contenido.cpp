@@ -1,0 +1,244 @@
+#include "formatos/contenido.h"
+
+#include <QIODevice>
+
+using namespace Qt::StringLiterals;
+
+namespace zv::formatos {
+
+QString LineaContenido::parametro(const QString& n) const {
+    for (const auto& [clave, valor] : parametros)
+        if (clave == n) return valor;
+    return {};
+}
+
+bool LineaContenido::tieneValor(const QString& n, const QString& v) const {
+    for (const auto& [clave, valor] : parametros) {
+        if (clave != n) continue;
+        for (const QString& parte : valor.split(u','))
+            if (parte.trimmed().compare(v, Qt::CaseInsensitive) == 0) return true;
+    }
+    return false;
+}
+
+LineaContenido analizarLinea(const QString& texto, qint64 numero) {
+    LineaContenido l;
+    l.linea = numero;
+    // The name: letters, digits and dashes, perhaps after a group and a dot.
+    qsizetype i = 0;
+    auto nombre = [&] {
+        const qsizetype desde = i;
+        while (i < texto.size() &&
+               (texto[i].isLetterOrNumber() || texto[i] == u'-' || texto[i] == u'_'))
+            ++i;
+        return texto.mid(desde, i - desde);
+    };
+    QString n = nombre();
+    if (i < texto.size() && texto[i] == u'.') {
+        ++i;
+        l.grupo = n;
+        n = nombre();
+    }
+    if (n.isEmpty() || i >= texto.size() || (texto[i] != u':' && texto[i] != u';'))
+        throw ErrorFormato(
+            numero, u"la línea no tiene la forma NOMBRE:valor («%1»)."_s.arg(texto.left(40)));
+    l.nombre = n.toUpper();
+    while (i < texto.size() && texto[i] == u';') {
+        ++i;
+        const qsizetype desde = i;
+        while (i < texto.size() && texto[i] != u'=' && texto[i] != u';' && texto[i] != u':')
+            ++i;
+        const QString clave = texto.mid(desde, i - desde).trimmed().toUpper();
+        if (i < texto.size() && texto[i] == u'=') {
+            ++i;
+            // One or more values, each perhaps in double quotes (which may hold ':' and ';').
+            QString valor;
+            for (;;) {
+                if (i < texto.size() && texto[i] == u'"') {
+                    const qsizetype cierre = texto.indexOf(u'"', i + 1);
+                    if (cierre < 0)
+                        throw ErrorFormato(numero, u"las comillas del parámetro %1 no se "
+                                                   u"cierran."_s.arg(clave));
+                    valor += texto.mid(i + 1, cierre - i - 1);
+                    i = cierre + 1;
+                } else {
+                    const qsizetype desdeValor = i;
+                    while (i < texto.size() && texto[i] != u',' && texto[i] != u';' &&
+                           texto[i] != u':')
+                        ++i;
+                    valor += texto.mid(desdeValor, i - desdeValor);
+                }
+                if (i < texto.size() && texto[i] == u',') {
+                    valor += u',';
+                    ++i;
+                    continue;
+                }
+                break;
+            }
+            l.parametros.append({clave, valor});
+        } else if (!clave.isEmpty()) {
+            // vCard 2.1: a bare type, or an encoding or charset without its name.
+            if (clave == u"QUOTED-PRINTABLE"_s || clave == u"BASE64"_s || clave == u"8BIT"_s)
+                l.parametros.append({u"ENCODING"_s, clave});
+            else
+                l.parametros.append({u"TYPE"_s, clave});
+        }
+    }
+    if (i >= texto.size() || texto[i] != u':')
+        throw ErrorFormato(
+            numero, u"la línea no tiene la forma NOMBRE:valor («%1»)."_s.arg(texto.left(40)));
+    l.valor = texto.mid(i + 1);
+    return l;
+}
+
+LectorContenido::LectorContenido(QIODevice& origen) : lineas_(origen) {}
+
+bool LectorContenido::leer(QString& texto, qint64& linea) {
+    QString l;
+    if (!hayPendiente_) {
+        do {
+            if (!lineas_.leer(l)) return false;
+        } while (l.trimmed().isEmpty());
+        pendiente_ = l;
+        lineaPendiente_ = lineas_.numero();
+    }
+    texto = pendiente_;
+    linea = lineaPendiente_;
+    hayPendiente_ = false;
+    qsizetype largo = texto.size();
+    while (lineas_.leer(l)) {
+        if (!l.isEmpty() && (l[0] == u' ' || l[0] == u'\t')) {
+            largo += l.size();
+            if (largo > LectorLineas::kLargoMaximo)
+                throw ErrorFormato(linea, u"la línea es demasiado larga."_s);
+            texto += QStringView(l).mid(1);
+            continue;
+        }
+        if (l.trimmed().isEmpty()) continue;
+        pendiente_ = l;
+        lineaPendiente_ = lineas_.numero();
+        hayPendiente_ = true;
+        break;
+    }
+    return true;
+}
+
+bool LectorContenido::unirSiguiente(QString& texto) {
+    QString l;
+    if (hayPendiente_) {
+        l = pendiente_;
+        hayPendiente_ = false;
+    } else if (!lineas_.leer(l)) {
+        return false;
+    }
+    texto += l;
+    // The joined line may itself be followed by folded continuations.
+    while (lineas_.leer(l)) {
+        if (!l.isEmpty() && (l[0] == u' ' || l[0] == u'\t')) {
+            texto += QStringView(l).mid(1);
+            continue;
+        }
+        pendiente_ = l;
+        lineaPendiente_ = lineas_.numero();
+        hayPendiente_ = true;
+        break;
+    }
+    return true;
+}
+
+QString escaparTexto(const QString& s) {
+    QString r;
+    r.reserve(s.size() + 8);
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == u'\\' || c == u',' || c == u';') {
+            r += u'\\';
+            r += c;
+        } else if (c == u'\r') {
+            r += u"\\n"_s;
+            if (i + 1 < s.size() && s[i + 1] == u'\n') ++i;
+        } else if (c == u'\n') {
+            r += u"\\n"_s;
+        } else {
+            r += c;
+        }
+    }
+    return r;
+}
+
+QString desescaparTexto(const QString& s, bool soloPuntoYComa) {
+    if (!s.contains(u'\\')) return s;
+    QString r;
+    r.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c != u'\\' || i + 1 >= s.size()) {
+            r += c;
+            continue;
+        }
+        const QChar d = s[i + 1];
+        if (d == u';' || d == u'\\') {
+            r += d;
+            ++i;
+        } else if (soloPuntoYComa) {
+            r += c;
+        } else if (d == u',') {
+            r += d;
+            ++i;
+        } else if (d == u'n' || d == u'N') {
+            r += u'\n';
+            ++i;
+        } else {
+            r += c;
+        }
+    }
+    return r;
+}
+
+QStringList componentes(const QString& valor, bool soloPuntoYComa) {
+    QStringList partes;
+    qsizetype desde = 0;
+    for (qsizetype i = 0; i < valor.size(); ++i) {
+        if (valor[i] == u'\\') {
+            ++i;
+            continue;
+        }
+        if (valor[i] == u';') {
+            partes << desescaparTexto(valor.mid(desde, i - desde), soloPuntoYComa);
+            desde = i + 1;
+        }
+    }
+    partes << desescaparTexto(valor.mid(desde), soloPuntoYComa);
+    return partes;
+}
+
+EscritorContenido::~EscritorContenido() {
+    vaciar();
+}
+
+void EscritorContenido::linea(const QString& nombreYParametros, const QString& valor) {
+    const QByteArray u = (nombreYParametros + u':' + valor).toUtf8();
+    // Fold at 75 octets, continuation lines starting with a blank, never splitting a character.
+    qsizetype desde = 0;
+    qsizetype limite = 75;
+    while (u.size() - desde > limite) {
+        qsizetype corte = desde + limite;
+        while (corte > desde && (static_cast<unsigned char>(u[corte]) & 0xC0) == 0x80)
+            --corte;
+        pendiente_.append(u.constData() + desde, corte - desde);
+        pendiente_.append("\r\n ");
+        desde = corte;
+        limite = 74; // the leading blank counts
+    }
+    pendiente_.append(u.constData() + desde, u.size() - desde);
+    pendiente_.append("\r\n");
+    if (pendiente_.size() >= 64 * 1024) vaciar();
+}
+
+void EscritorContenido::vaciar() {
+    if (pendiente_.isEmpty()) return;
+    destino_.write(pendiente_);
+    pendiente_.clear();
+}
+
+} // namespace zv::formatos
