@@ -32,8 +32,18 @@ QString ErrorFormato::descripcion() const {
     return u"Línea %1: %2"_s.arg(linea_).arg(problema_);
 }
 
-bool esUtf8(const char* datos, qsizetype largo, bool puedeSeguir) {
+namespace {
+
+// Walks bytes as UTF-8: whether they all are valid, and whether some character of more than one
+// byte is among them. A sequence cut at the very end counts as valid when `puedeSeguir`.
+struct Utf8 {
+    bool valido = true;
+    bool multibyte = false;
+};
+
+Utf8 analizarUtf8(const char* datos, qsizetype largo, bool puedeSeguir) {
     const auto* p = reinterpret_cast<const unsigned char*>(datos);
+    Utf8 r;
     qsizetype i = 0;
     while (i < largo) {
         const unsigned char c = p[i];
@@ -51,23 +61,38 @@ bool esUtf8(const char* datos, qsizetype largo, bool puedeSeguir) {
         } else if ((c & 0xF8) == 0xF0) {
             resto = 3, minimo = 0x10000, cp = c & 0x07;
         } else {
-            return false;
+            r.valido = false;
+            ++i;
+            continue;
         }
         if (i + resto >= largo) {
             // A sequence cut by the end of the sample.
-            if (!puedeSeguir) return false;
             for (qsizetype k = i + 1; k < largo; ++k)
-                if ((p[k] & 0xC0) != 0x80) return false;
-            return true;
+                if ((p[k] & 0xC0) != 0x80) r.valido = false;
+            if (!puedeSeguir) r.valido = false;
+            break;
         }
-        for (int k = 1; k <= resto; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80) return false;
+        bool bien = true;
+        for (int k = 1; k <= resto && bien; ++k) {
+            if ((p[i + k] & 0xC0) != 0x80) bien = false;
             cp = (cp << 6) | (p[i + k] & 0x3F);
         }
-        if (cp < minimo || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        if (bien && (cp < minimo || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))) bien = false;
+        if (!bien) {
+            r.valido = false;
+            ++i;
+            continue;
+        }
+        r.multibyte = true;
         i += resto + 1;
     }
-    return true;
+    return r;
+}
+
+} // namespace
+
+bool esUtf8(const char* datos, qsizetype largo, bool puedeSeguir) {
+    return analizarUtf8(datos, largo, puedeSeguir).valido;
 }
 
 bool desdeWindows1252(const char* datos, qsizetype largo, QString& texto) {
@@ -128,8 +153,11 @@ void LectorLineas::detectar() {
         throw ErrorFormato(lineaDe(buf_, nulo),
                            u"el archivo no es de texto: contiene datos binarios."_s);
     } else {
-        codificacion_ = esUtf8(buf_.constData(), buf_.size(), !fin_) ? Codificacion::Utf8
-                                                                     : Codificacion::Windows1252;
+        // Valid UTF-8, or UTF-8 with a few lines in another charset (which are then refused):
+        // UTF-8. Anything else is what Windows programs write.
+        const Utf8 u = analizarUtf8(buf_.constData(), buf_.size(), !fin_);
+        codificacion_ = u.valido || u.multibyte ? Codificacion::Utf8 : Codificacion::Windows1252;
+        vistoNoAscii_ = u.multibyte;
     }
     consumidos_ = pos_;
 }

@@ -74,20 +74,25 @@ bool iguales(const QVariantList& a, const QVariantList& b) {
 void separarDescripcion(const QString& d, Entrada& e) {
     e.notas = d;
     e.estado = kEstadoNuevo;
-    qsizetype pos = d.startsWith(kEstado) ? 0 : d.lastIndexOf(u"\n\n"_s + kEstado);
+    // Calendars may drop the blank after a label at the end of a line.
+    const QString estado = kEstado.trimmed();
+    const QString resultados = kResultados.trimmed();
+    const qsizetype pos = d.startsWith(estado) ? 0 : d.lastIndexOf(u"\n\n"_s + estado);
     if (pos < 0) return;
     const QString cola = d.mid(pos == 0 ? 0 : pos + 2);
-    const QString estado = cola.mid(kEstado.size()).section(u'\n', 0, 0);
-    const qsizetype finEstado = kEstado.size() + estado.size();
-    QString resultados;
-    if (finEstado < cola.size()) {
-        const QString resto = cola.mid(finEstado + 1);
-        if (!resto.startsWith(kResultados)) return; // not this program's ending
-        resultados = resto.mid(kResultados.size());
+    const qsizetype finLinea = cola.indexOf(u'\n');
+    QString resto;
+    if (finLinea >= 0) {
+        resto = cola.mid(finLinea + 1);
+        if (!resto.startsWith(resultados)) return; // not this program's ending
+        resto = resto.mid(resultados.size());
+        if (resto.startsWith(u' ')) resto.remove(0, 1);
     }
+    QString valor = cola.left(finLinea < 0 ? cola.size() : finLinea).mid(estado.size());
+    if (valor.startsWith(u' ')) valor.remove(0, 1);
     e.notas = d.left(pos);
-    e.estado = estado;
-    e.resultados = resultados;
+    e.estado = valor;
+    e.resultados = resto;
 }
 
 class AlmacenAgenda {

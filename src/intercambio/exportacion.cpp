@@ -174,7 +174,9 @@ void fichasVcard(BaseDatos& bd, Destino d, QIODevice& destino, const Progreso& p
             v.texto(u"TITLE"_s, val(u"ConTitulo"_s));
         }
         v.texto(u"TEL;VALUE=text;TYPE=\"%1voice\";PREF=1"_s.arg(tipo), val(p + u"Telefono1"_s));
-        v.texto(u"TEL;VALUE=text;TYPE=\"%1voice\""_s.arg(tipo), val(p + u"Telefono2"_s));
+        // The second telephone says so, for a card whose first one is empty.
+        v.texto(u"TEL;VALUE=text;TYPE=\"%1voice\";X-ZELVORA-CAMPO=2"_s.arg(tipo),
+                val(p + u"Telefono2"_s));
         v.texto(u"TEL;VALUE=text;TYPE=\"%1fax\""_s.arg(tipo), val(p + u"Fax"_s));
         v.texto(empresa ? u"EMAIL;TYPE=work"_s : u"EMAIL"_s, val(p + u"Email"_s));
         v.texto(u"URL"_s, val(empresa ? u"EmpURL"_s : u"ConUrl"_s));

@@ -154,20 +154,24 @@ FilaImportada desdeVcard(const formatos::Vcard& v, Destino destino) {
     std::stable_partition(tels.begin(), tels.end(), [](const PropiedadVcard* t) {
         return t->parametro(u"PREF"_s) == u"1"_s || t->tieneValor(u"TYPE"_s, u"pref"_s);
     });
-    QStringList telefonos;
+    QString telefonos[2];
     QString interno;
     for (const PropiedadVcard* t : tels) {
         const QString numero = telefono(*t, &interno);
         if (numero.isEmpty()) continue;
         if (t->tieneValor(u"TYPE"_s, u"fax"_s) && f.valores.value(p + u"Fax"_s).isEmpty())
             f.valores[p + u"Fax"_s] = numero;
-        else if (telefonos.size() < 2)
-            telefonos << numero;
+        else if (t->tieneValor(u"X-ZELVORA-CAMPO"_s, u"2"_s) && telefonos[1].isEmpty())
+            telefonos[1] = numero; // this program's own second telephone
+        else if (telefonos[0].isEmpty())
+            telefonos[0] = numero;
+        else if (telefonos[1].isEmpty())
+            telefonos[1] = numero;
         else
             otros << u"Teléfono: "_s + numero;
     }
-    f.valores[p + u"Telefono1"_s] = telefonos.value(0);
-    f.valores[p + u"Telefono2"_s] = telefonos.value(1);
+    f.valores[p + u"Telefono1"_s] = telefonos[0];
+    f.valores[p + u"Telefono2"_s] = telefonos[1];
     if (!empresa) {
         const QString x = extension(v, u"INTERNO"_s);
         f.valores[u"ConInterno"_s] = x.isEmpty() ? interno : x;
@@ -667,9 +671,10 @@ Resultado Importacion::ejecutar(const Progreso& progreso) {
     if (destino_ == Destino::Agenda) return importarAgenda(progreso);
     if (formato_ == Formato::Csv && std::all_of(asignacion_.begin(), asignacion_.end(),
                                                 [](const QString& a) { return a.isEmpty(); }))
-        throw Error(u"Ninguna columna del archivo «%1» corresponde a un campo de los %2: revise "
-                    u"los encabezados de la primera fila."_s.arg(QFileInfo(archivo_).fileName(),
-                                                                 sustantivo(destino_)));
+        throw Error(u"Ninguna columna del archivo «%1» corresponde a un campo de %2: revise los "
+                    u"encabezados de la primera fila."_s.arg(
+                        QFileInfo(archivo_).fileName(),
+                        destino_ == Destino::Empresas ? u"las empresas"_s : u"los contactos"_s));
     Resultado r;
     r.destino = destino_;
     std::unique_ptr<FuenteFilas> fuente = abrirFuente();
