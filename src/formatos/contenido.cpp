@@ -147,9 +147,16 @@ bool LectorContenido::unirSiguiente(QString& texto) {
 }
 
 QString escaparTexto(const QString& s) {
+    qsizetype i = 0;
+    for (; i < s.size(); ++i) {
+        const QChar c = s[i];
+        if (c == u'\\' || c == u',' || c == u';' || c == u'\r' || c == u'\n') break;
+    }
+    if (i == s.size()) return s; // most texts have nothing to escape
     QString r;
     r.reserve(s.size() + 8);
-    for (qsizetype i = 0; i < s.size(); ++i) {
+    r += QStringView(s).left(i);
+    for (; i < s.size(); ++i) {
         const QChar c = s[i];
         if (c == u'\\' || c == u',' || c == u';') {
             r += u'\\';
@@ -217,20 +224,29 @@ EscritorContenido::~EscritorContenido() {
 }
 
 void EscritorContenido::linea(const QString& nombreYParametros, const QString& valor) {
-    const QByteArray u = (nombreYParametros + u':' + valor).toUtf8();
-    // Fold at 75 octets, continuation lines starting with a blank, never splitting a character.
-    qsizetype desde = 0;
-    qsizetype limite = 75;
-    while (u.size() - desde > limite) {
-        qsizetype corte = desde + limite;
-        while (corte > desde && (static_cast<unsigned char>(u[corte]) & 0xC0) == 0x80)
-            --corte;
-        pendiente_.append(u.constData() + desde, corte - desde);
-        pendiente_.append("\r\n ");
-        desde = corte;
-        limite = 74; // the leading blank counts
+    // The line goes straight to the pending bytes; only a long one is folded.
+    const qsizetype inicio = pendiente_.size();
+    pendiente_ += nombreYParametros.toUtf8();
+    pendiente_ += ':';
+    pendiente_ += valor.toUtf8();
+    if (pendiente_.size() - inicio > 75) {
+        const QByteArray u = pendiente_.mid(inicio);
+        pendiente_.truncate(inicio);
+        // Fold at 75 octets, continuation lines starting with a blank, never splitting a
+        // character.
+        qsizetype desde = 0;
+        qsizetype limite = 75;
+        while (u.size() - desde > limite) {
+            qsizetype corte = desde + limite;
+            while (corte > desde && (static_cast<unsigned char>(u[corte]) & 0xC0) == 0x80)
+                --corte;
+            pendiente_.append(u.constData() + desde, corte - desde);
+            pendiente_.append("\r\n ");
+            desde = corte;
+            limite = 74; // the leading blank counts
+        }
+        pendiente_.append(u.constData() + desde, u.size() - desde);
     }
-    pendiente_.append(u.constData() + desde, u.size() - desde);
     pendiente_.append("\r\n");
     if (pendiente_.size() >= 64 * 1024) vaciar();
 }

@@ -47,47 +47,62 @@ bool LectorCsv::leer(QStringList& campos) {
     qsizetype largo = 0;
     enum { Inicio, Libre, Citado, TrasCita } estado = Inicio;
     for (;;) {
-        for (qsizetype i = 0; i < linea.size(); ++i) {
-            const QChar c = linea[i];
+        const QStringView l(linea);
+        qsizetype i = 0;
+        // Runs of plain text are taken whole, up to the next separator or quote.
+        while (i < l.size()) {
             switch (estado) {
             case Inicio:
-                if (c == u'"') {
+                if (l[i] == u'"') {
                     estado = Citado;
-                    break;
-                }
-                estado = Libre;
-                [[fallthrough]];
-            case Libre:
-                if (c == sep_) {
-                    campos << campo;
-                    campo.clear();
-                    estado = Inicio;
+                    ++i;
                 } else {
-                    campo += c;
-                }
-                break;
-            case Citado:
-                if (c == u'"')
-                    estado = TrasCita;
-                else
-                    campo += c;
-                break;
-            case TrasCita:
-                if (c == u'"') {
-                    campo += c; // a doubled quote
-                    estado = Citado;
-                } else if (c == sep_) {
-                    campos << campo;
-                    campo.clear();
-                    estado = Inicio;
-                } else {
-                    // Text after the closing quote is kept, as spreadsheets do.
-                    campo += c;
                     estado = Libre;
+                }
+                break;
+            case Libre: {
+                const qsizetype j = l.indexOf(sep_, i);
+                if (j < 0) {
+                    campo += l.mid(i);
+                    i = l.size();
+                } else {
+                    campo += l.mid(i, j - i);
+                    campos << campo;
+                    campo.clear();
+                    estado = Inicio;
+                    i = j + 1;
+                }
+                break;
+            }
+            case Citado: {
+                const qsizetype j = l.indexOf(u'"', i);
+                if (j < 0) {
+                    campo += l.mid(i);
+                    i = l.size();
+                } else {
+                    campo += l.mid(i, j - i);
+                    estado = TrasCita;
+                    i = j + 1;
+                }
+                break;
+            }
+            case TrasCita:
+                if (l[i] == u'"') {
+                    campo += u'"'; // a doubled quote
+                    estado = Citado;
+                    ++i;
+                } else if (l[i] == sep_) {
+                    campos << campo;
+                    campo.clear();
+                    estado = Inicio;
+                    ++i;
+                } else {
+                    estado = Libre; // text after the closing quote is kept, as spreadsheets do
                 }
                 break;
             }
         }
+        // A line ends the record unless it ends inside quotes.
         if (estado != Citado) break;
         // A line break inside quotes belongs to the field.
         largo += linea.size();

@@ -488,12 +488,35 @@ EscritorIcal::EscritorIcal(QIODevice& destino, const QTimeZone& zona, const QDat
     }
 }
 
+namespace {
+
+// "yyyyMMddTHHmmss", written digit by digit (thousands of events go by).
+QString fechaHora(const QDate& d, const QTime& t) {
+    char16_t b[15];
+    auto dos = [](char16_t* p, int v) {
+        p[0] = char16_t(u'0' + v / 10);
+        p[1] = char16_t(u'0' + v % 10);
+    };
+    dos(b, d.year() / 100);
+    dos(b + 2, d.year() % 100);
+    dos(b + 4, d.month());
+    dos(b + 6, d.day());
+    b[8] = u'T';
+    dos(b + 9, t.hour());
+    dos(b + 11, t.minute());
+    dos(b + 13, t.second());
+    return QString(reinterpret_cast<const QChar*>(b), 15);
+}
+
+} // namespace
+
 void EscritorIcal::momento(const QString& nombre, const QDate& d, const QTime& t) {
-    if (tzid_.isEmpty())
-        salida_.linea(nombre, QDateTime(d, t, zona_).toUTC().toString(u"yyyyMMdd'T'HHmmss'Z'"_s));
-    else
-        salida_.linea(nombre + u";TZID="_s + tzid_,
-                      d.toString(u"yyyyMMdd"_s) + u'T' + t.toString(u"HHmmss"_s));
+    if (tzid_.isEmpty()) {
+        const QDateTime u = QDateTime(d, t, zona_).toUTC();
+        salida_.linea(nombre, fechaHora(u.date(), u.time()) + u'Z');
+    } else {
+        salida_.linea(nombre + u";TZID="_s + tzid_, fechaHora(d, t));
+    }
 }
 
 namespace {
@@ -535,7 +558,7 @@ void EscritorIcal::escribir(const EventoSalidaIcal& e) {
         else if (e.fin)
             momento(u"DTEND"_s, *e.fin < *e.inicio ? e.fecha.addDays(1) : e.fecha, *e.fin);
     } else {
-        salida_.linea(u"DTSTART;VALUE=DATE"_s, e.fecha.toString(u"yyyyMMdd"_s));
+        salida_.linea(u"DTSTART;VALUE=DATE"_s, fechaHora(e.fecha, QTime(0, 0)).left(8));
     }
     if (!e.resumen.isEmpty()) salida_.linea(u"SUMMARY"_s, escaparTexto(e.resumen));
     if (!e.descripcion.isEmpty()) salida_.linea(u"DESCRIPTION"_s, escaparTexto(e.descripcion));
@@ -544,16 +567,14 @@ void EscritorIcal::escribir(const EventoSalidaIcal& e) {
                                                         p.grupo ? u"GROUP"_s : u"INDIVIDUAL"_s),
                       p.direccion);
     for (const auto& [nombre, valor] : e.extensiones)
-        salida_.linea(nombre, escaparTexto(valor));
+        if (!valor.isEmpty()) salida_.linea(nombre, escaparTexto(valor));
     if (e.aviso && e.inicio) {
         salida_.linea(u"BEGIN"_s, u"VALARM"_s);
         salida_.linea(u"ACTION"_s, u"DISPLAY"_s);
         salida_.linea(u"DESCRIPTION"_s, escaparTexto(e.resumen.isEmpty() ? u"Aviso"_s : e.resumen));
         // Relative to the start, in calendar days and wall-clock time, as phones prefer.
-        const QDateTime ini(e.fecha, *e.inicio);
-        const QDateTime av(e.aviso->date(), e.aviso->time());
-        const qint64 dias = ini.date().daysTo(av.date());
-        const qint64 segundos = qint64(ini.time().secsTo(av.time()));
+        const qint64 dias = e.fecha.daysTo(e.aviso->fecha);
+        const qint64 segundos = qint64(e.inicio->secsTo(e.aviso->hora));
         salida_.linea(u"TRIGGER"_s, duracion(dias * 86400 + segundos));
         salida_.linea(u"END"_s, u"VALARM"_s);
     }

@@ -67,6 +67,12 @@ private:
     std::unique_ptr<Impl> d_;
 };
 
+// A moment as the user's wall clock reads it.
+struct MomentoLocal {
+    QDate fecha;
+    QTime hora;
+};
+
 // One agenda entry to write. Times are the user's wall-clock times.
 struct EventoSalidaIcal {
     QString uid;
@@ -76,8 +82,8 @@ struct EventoSalidaIcal {
     QString resumen;
     QString descripcion;
     QList<ParticipanteIcal> participantes;
-    std::optional<QDateTime> aviso; // the reminder's moment, in the user's time zone
-    QList<QPair<QString, QString>> extensiones;
+    std::optional<MomentoLocal> aviso;          // the reminder's moment
+    QList<QPair<QString, QString>> extensiones; // X- properties; an empty one is not written
 };
 
 class EscritorIcal {

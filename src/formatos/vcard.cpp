@@ -113,7 +113,8 @@ bool LectorVcard::leer(Vcard& tarjeta) {
     const bool v21 = tarjeta.version == u"2.1"_s;
     for (PropiedadVcard& p : tarjeta.propiedades) {
         p.texto = desescaparTexto(p.valor, v21);
-        p.partes = componentes(p.valor, v21);
+        if (p.nombre == u"N"_s || p.nombre == u"ADR"_s || p.nombre == u"ORG"_s)
+            p.partes = componentes(p.valor, v21);
     }
     return true;
 }

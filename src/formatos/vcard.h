@@ -13,7 +13,7 @@ namespace zv::formatos {
 struct PropiedadVcard : LineaContenido {
     // The value as text: quoted-printable decoded in its charset, escapes undone.
     QString texto;
-    // The value split into its parts (N, ADR, ORG), each decoded.
+    // The value split into its parts, each decoded: only for the structured N, ADR and ORG.
     QStringList partes;
 };
 

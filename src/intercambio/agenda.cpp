@@ -320,15 +320,15 @@ quint32 huellaDeEntrada(const QVariantList& valores) {
     // FNV-1a over the values as text, each closed by a mark (nothing has its own mark): the
     // same on every run and every platform.
     quint32 h = 2166136261u;
-    auto byte = [&h](uchar b) {
-        h ^= b;
+    auto unidad = [&h](char16_t u) {
+        h ^= u;
         h *= 16777619u;
     };
     for (const QVariant& v : valores) {
         if (!v.isNull())
-            for (const char c : v.toString().toUtf8())
-                byte(uchar(c));
-        byte(v.isNull() ? 0x01 : 0x1F);
+            for (const QChar c : v.toString())
+                unidad(c.unicode());
+        unidad(v.isNull() ? 0x01 : 0x1F);
     }
     return h;
 }

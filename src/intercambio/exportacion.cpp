@@ -204,6 +204,34 @@ void fichasVcard(BaseDatos& bd, Destino d, QIODevice& destino, const Progreso& p
     v.vaciar();
 }
 
+// A date or time as the engine gives it: a date or time, or its ISO text ("2026-03-15",
+// "09:30:00"), read digit by digit.
+int digitosDe(const QString& s, int desde, int cuantos) {
+    int v = 0;
+    for (int i = desde; i < desde + cuantos; ++i) {
+        const int d = s[i].unicode() - u'0';
+        if (d < 0 || d > 9) return -1;
+        v = v * 10 + d;
+    }
+    return v;
+}
+
+std::optional<QDate> fechaDe(const QVariant& v) {
+    if (v.metaType().id() == QMetaType::QDate) return v.toDate();
+    const QString s = v.toString();
+    if (s.size() != 10) return std::nullopt;
+    const QDate d(digitosDe(s, 0, 4), digitosDe(s, 5, 2), digitosDe(s, 8, 2));
+    return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
+}
+
+std::optional<QTime> horaDe(const QVariant& v) {
+    if (v.metaType().id() == QMetaType::QTime) return v.toTime();
+    const QString s = v.toString();
+    if (s.size() != 8) return std::nullopt;
+    const QTime t(digitosDe(s, 0, 2), digitosDe(s, 3, 2), digitosDe(s, 6, 2));
+    return t.isValid() ? std::optional<QTime>(t) : std::nullopt;
+}
+
 // A participant's calendar address: the e-mail address, or the record in this program.
 QString direccion(const QString& correo, const QString& tipo, qint64 id) {
     return correo.trimmed().isEmpty() ? u"urn:x-zelvora:%1:%2"_s.arg(tipo).arg(id)
@@ -235,13 +263,16 @@ void agendaIcal(BaseDatos& bd, QIODevice& destino, const Progreso& progreso,
                                                           aplicacion::kTitulo,
                                                           aplicacion::version()));
     formatos::EventoSalidaIcal e;
+    e.extensiones = {{u"X-ZELVORA-AVISO-DIAS"_s, {}},
+                     {u"X-ZELVORA-AVISADO"_s, {}},
+                     {u"X-ZELVORA-AVISO-HORA"_s, {}}};
     qint64 vistos = 0;
     while (s.paso()) {
         const qint64 id = s.valor(0).toLongLong();
         QVariantList guardados;
         for (int c = 1; c <= 9; ++c)
             guardados << s.valor(c);
-        const auto fecha = Regional::desdeIsoFecha(texto(s, 2));
+        const auto fecha = fechaDe(guardados[1]);
         e.participantes.clear();
         while (hayContacto && contactos.valor(0).toLongLong() < id)
             hayContacto = contactos.paso();
@@ -269,21 +300,25 @@ void agendaIcal(BaseDatos& bd, QIODevice& destino, const Progreso& progreso,
         }
         e.uid = uidDeEntrada(id, huellaDeEntrada(guardados));
         e.fecha = *fecha;
-        e.inicio = Regional::desdeIsoHora(texto(s, 3));
-        e.fin = Regional::desdeIsoHora(texto(s, 4));
+        e.inicio = horaDe(guardados[2]);
+        e.fin = horaDe(guardados[3]);
         e.resumen = texto(s, 11);
-        e.descripcion = descripcionDeEntrada(texto(s, 8), texto(s, 7), texto(s, 9));
-        const int dias = s.valor(5).toInt();
-        const auto avisoHora = Regional::desdeIsoHora(texto(s, 6));
+        e.descripcion = descripcionDeEntrada(guardados[7].toString(), guardados[6].toString(),
+                                             guardados[8].toString());
+        const int dias = guardados[4].toInt();
+        const auto avisoHora = horaDe(guardados[5]);
         const bool avisado = s.valor(10).toLongLong() != 0;
         // The reminder, while it has not been acknowledged: lead days before, at its time.
         e.aviso.reset();
         if (!avisado && e.inicio)
-            e.aviso = QDateTime(e.fecha.addDays(-dias), avisoHora.value_or(QTime(0, 0)), op.zona);
-        e.extensiones = {{u"X-ZELVORA-AVISO-DIAS"_s, QString::number(dias)},
-                         {u"X-ZELVORA-AVISADO"_s, avisado ? u"TRUE"_s : u"FALSE"_s}};
+            e.aviso =
+                formatos::MomentoLocal{e.fecha.addDays(-dias), avisoHora.value_or(QTime(0, 0))};
+        e.extensiones[0].second = QString::number(dias);
+        e.extensiones[1].second = avisado ? u"TRUE"_s : u"FALSE"_s;
         if (avisoHora)
-            e.extensiones.append({u"X-ZELVORA-AVISO-HORA"_s, Regional::horaIso(*avisoHora)});
+            e.extensiones[2].second = Regional::horaIso(*avisoHora);
+        else
+            e.extensiones[2].second.clear();
         ical.escribir(e);
         ++r.escritos;
     }

@@ -370,7 +370,7 @@ private Q_SLOTS:
             e.resumen = u"Cena, con; signos"_s;
             e.descripcion = u"Notas\n\nEstado: Comenzado"_s;
             e.participantes = {{u"Juan \"el\" Pérez"_s, u"mailto:juan@example.com"_s, false}};
-            e.aviso = QDateTime(QDate(2026, 7, 13), QTime(9, 0), madrid);
+            e.aviso = MomentoLocal{QDate(2026, 7, 13), QTime(9, 0)};
             e.extensiones = {{u"X-ZELVORA-AVISO-DIAS"_s, u"2"_s}};
             w.escribir(e);
             EventoSalidaIcal dia;

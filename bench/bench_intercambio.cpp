@@ -1,0 +1,190 @@
+// Bringing data in and out over many records: 100,000 contacts imported from CSV and from vCard,
+// and 100,000 agenda entries exported to iCalendar, each against the engine inserting (or
+// reading) the same rows alone in the same run; and the memory each takes at its peak beyond
+// what the program held before it, next to the size of the file (the file is streamed: the
+// memory stays flat whatever its size).
+#include "bench.h"
+#include "data/basedatos.h"
+#include "data/demodatos.h"
+#include "formatos/csv.h"
+#include "intercambio/campos.h"
+#include "intercambio/exportacion.h"
+#include "intercambio/importacion.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <sqlite3.h>
+
+using namespace Qt::StringLiterals;
+using namespace zv;
+
+namespace {
+
+// Resident memory (current or peak since the last reset) in MB; -1 where it cannot be read.
+double memoria(const char* campo) {
+    QFile f(u"/proc/self/status"_s);
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& l : f.readAll().split('\n'))
+        if (l.startsWith(campo))
+            return l.mid(int(qstrlen(campo))).trimmed().split(' ')[0].toDouble() / 1024;
+    return -1;
+}
+
+void reiniciarPico() {
+    QFile f(u"/proc/self/clear_refs"_s);
+    if (f.open(QIODevice::WriteOnly)) f.write("5");
+}
+
+// The peak memory one run of f takes beyond what was held before it.
+QString memoriaDe(const std::function<void()>& f, const QString& archivo) {
+    reiniciarPico();
+    const double antes = memoria("VmRSS:");
+    f();
+    const double pico = memoria("VmHWM:");
+    if (antes < 0 || pico < 0) return u"memoria: no se puede medir aquí"_s;
+    return u"memoria: pico +%1 MB con un archivo de %2 MB"_s.arg(pico - antes, 0, 'f', 1)
+        .arg(double(QFileInfo(archivo).size()) / (1024 * 1024), 0, 'f', 1);
+}
+
+void importarContactos(const bench::Opciones& op) {
+    const int n = op.entero(u"contactos"_s, 100000);
+    TamanoDemo tam;
+    tam.empresas = 300;
+    tam.contactos = n;
+    tam.entradasAgenda = 0;
+    BaseDatos& origen = bench::baseGenerada(tam);
+    QTemporaryDir dir;
+    const QString csv = dir.filePath(u"contactos.csv"_s);
+    const QString vcf = dir.filePath(u"contactos.vcf"_s);
+    intercambio::exportar(origen, intercambio::Destino::Contactos, csv);
+    intercambio::exportar(origen, intercambio::Destino::Contactos, vcf);
+    // The same catalogs and companies, no contacts yet.
+    tam.contactos = 0;
+    BaseDatos& bd = bench::baseGenerada(tam);
+
+    // The engine alone: the file's rows (read beforehand) and their links, each inserted
+    // through one prepared statement in one transaction.
+    std::vector<QStringList> filas;
+    {
+        QFile f(csv);
+        f.open(QIODevice::ReadOnly);
+        formatos::LectorCsv lector(f);
+        QStringList campos;
+        lector.leer(campos);
+        while (lector.leer(campos))
+            filas.push_back(campos);
+    }
+    QHash<QString, qint64> empresas, origenes;
+    {
+        Sentencia s = bd.prepararJet(u"SELECT EmpId, EmpNombreFantasia, EmpRazonSocial FROM "
+                                     u"EMPRESAS ORDER BY EmpId DESC"_s);
+        while (s.paso()) {
+            empresas.insert(s.valor(1).toString(), s.valor(0).toLongLong());
+            empresas.insert(s.valor(2).toString(), s.valor(0).toLongLong());
+        }
+        Sentencia o = bd.prepararJet(u"SELECT OriId, OriDescripcion FROM ORIGENES"_s);
+        while (o.paso())
+            origenes.insert(o.valor(1).toString(), o.valor(0).toLongLong());
+    }
+    const auto& campos = intercambio::camposDe(intercambio::Destino::Contactos);
+    const int nCampos = 16; // the table's own fields, before Origen, Empresa, Departamento
+    const double crudo = bench::medir(
+        [&] {
+            sqlite3* db = bd.handle();
+            sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
+            QStringList nombres;
+            for (int c = 0; c < nCampos; ++c)
+                nombres << campos[size_t(c)].clave;
+            const QByteArray ins = u"INSERT INTO CONTACTOS (%1, OriId) VALUES (%2?)"_s
+                                       .arg(nombres.join(u", "_s), u"?, "_s.repeated(nCampos))
+                                       .toUtf8();
+            sqlite3_stmt* st = nullptr;
+            sqlite3_stmt* en = nullptr;
+            sqlite3_prepare_v2(db, ins.constData(), -1, &st, nullptr);
+            sqlite3_prepare_v2(db,
+                               "INSERT INTO EMPRESAS_CONTACTOS (EmpId, ConId, EmpConDepartamento) "
+                               "VALUES (?, ?, ?)",
+                               -1, &en, nullptr);
+            for (const QStringList& f : filas) {
+                for (int c = 0; c < nCampos; ++c) {
+                    const QByteArray u = f[c].toUtf8();
+                    if (u.isEmpty())
+                        sqlite3_bind_null(st, c + 1);
+                    else
+                        sqlite3_bind_text(st, c + 1, u.constData(), int(u.size()),
+                                          SQLITE_TRANSIENT);
+                }
+                sqlite3_bind_int64(st, nCampos + 1, origenes.value(f[nCampos]));
+                sqlite3_step(st);
+                sqlite3_reset(st);
+                const qint64 id = sqlite3_last_insert_rowid(db);
+                if (!f[nCampos + 1].isEmpty()) {
+                    const QByteArray d = f[nCampos + 2].toUtf8();
+                    sqlite3_bind_int64(en, 1, empresas.value(f[nCampos + 1]));
+                    sqlite3_bind_int64(en, 2, id);
+                    sqlite3_bind_text(en, 3, d.constData(), int(d.size()), SQLITE_TRANSIENT);
+                    sqlite3_step(en);
+                    sqlite3_reset(en);
+                }
+            }
+            sqlite3_finalize(st);
+            sqlite3_finalize(en);
+            sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        },
+        3);
+    // The import, rolled back by the scope around it so that every run finds the same file.
+    auto importar = [&](const QString& archivo) {
+        Transaccion t(bd);
+        intercambio::Importacion imp(bd, intercambio::Destino::Contactos, archivo);
+        imp.ejecutar();
+    };
+    for (const QString& archivo : {csv, vcf}) {
+        const double nuestro = bench::medir([&] { importar(archivo); }, 3);
+        bench::informar(u"Importar %1 contactos de %2"_s.arg(n).arg(QFileInfo(archivo).suffix()),
+                        nuestro, crudo);
+        std::printf("    %s\n",
+                    memoriaDe([&] { importar(archivo); }, archivo).toUtf8().constData());
+    }
+}
+
+void exportarAgenda(const bench::Opciones& op) {
+    const int n = op.entero(u"entradas"_s, 100000);
+    TamanoDemo tam;
+    tam.empresas = 300;
+    tam.contactos = 400;
+    tam.entradasAgenda = n;
+    BaseDatos& bd = bench::baseGenerada(tam);
+    QTemporaryDir dir;
+    const QString ics = dir.filePath(u"agenda.ics"_s);
+    intercambio::OpcionesExportacion madrid;
+    madrid.zona = QTimeZone("Europe/Madrid");
+    // The engine alone: the statements the export steps, read whole.
+    const QStringList sentencias = {
+        u"SELECT CALENDARIO.CalId, CALENDARIO.ActId, CalFecha, CalHoraInicio, CalHoraFinal, "
+        u"CalFormaAviso, CalAvisoHora, CalEstado, CalNotas, CalResultados, CalFueAvisado, "
+        u"ActDescripcion FROM CALENDARIO LEFT JOIN ACTIVIDADES ON CALENDARIO.ActId = "
+        u"ACTIVIDADES.ActId ORDER BY CALENDARIO.CalId"_s,
+        u"SELECT CALENDARIO_CONTACTOS.CalId, CONTACTOS.ConId, ConNombre, ConApellido, ConEmail "
+        u"FROM CALENDARIO_CONTACTOS INNER JOIN CONTACTOS ON CALENDARIO_CONTACTOS.ConId = "
+        u"CONTACTOS.ConId ORDER BY CALENDARIO_CONTACTOS.CalId, CONTACTOS.ConId"_s,
+        u"SELECT CALENDARIO_EMPRESAS.CalId, EMPRESAS.EmpId, EmpNombreFantasia, EmpRazonSocial, "
+        u"EmpEmail FROM CALENDARIO_EMPRESAS INNER JOIN EMPRESAS ON CALENDARIO_EMPRESAS.EmpId = "
+        u"EMPRESAS.EmpId ORDER BY CALENDARIO_EMPRESAS.CalId, EMPRESAS.EmpId"_s};
+    double crudo = 0;
+    for (const QString& s : sentencias)
+        crudo += bench::medirCrudo(bd, s);
+    auto exportar = [&] {
+        intercambio::exportar(bd, intercambio::Destino::Agenda, ics, {}, madrid);
+    };
+    const double nuestro = bench::medir(exportar, 3);
+    bench::informar(u"Exportar %1 entradas de la agenda a ics"_s.arg(n), nuestro, crudo);
+    std::printf("    %s\n", memoriaDe(exportar, ics).toUtf8().constData());
+}
+
+} // namespace
+
+ZV_BENCH("importar", "Importar 100.000 contactos de CSV y de vCard (--contactos N)",
+         importarContactos);
+ZV_BENCH("exportar", "Exportar 100.000 entradas de la agenda a iCalendar (--entradas N)",
+         exportarAgenda);
