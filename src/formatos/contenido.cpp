@@ -1,6 +1,8 @@
 #include "formatos/contenido.h"
 
 #include <QIODevice>
+#include <QStringEncoder>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -223,38 +225,65 @@ EscritorContenido::~EscritorContenido() {
     vaciar();
 }
 
-void EscritorContenido::linea(const QString& nombreYParametros, const QString& valor) {
-    // The line goes straight to the pending bytes; only a long one is folded.
-    const qsizetype inicio = pendiente_.size();
-    pendiente_ += nombreYParametros.toUtf8();
-    pendiente_ += ':';
-    pendiente_ += valor.toUtf8();
-    if (pendiente_.size() - inicio > 75) {
-        const QByteArray u = pendiente_.mid(inicio);
-        pendiente_.truncate(inicio);
-        // Fold at 75 octets, continuation lines starting with a blank, never splitting a
-        // character.
-        qsizetype desde = 0;
-        qsizetype limite = 75;
-        while (u.size() - desde > limite) {
-            qsizetype corte = desde + limite;
-            while (corte > desde && (static_cast<unsigned char>(u[corte]) & 0xC0) == 0x80)
-                --corte;
-            pendiente_.append(u.constData() + desde, corte - desde);
-            pendiente_.append("\r\n ");
-            desde = corte;
-            limite = 74; // the leading blank counts
-        }
-        pendiente_.append(u.constData() + desde, u.size() - desde);
+char* EscritorContenido::reservar(size_t n) {
+    if (usado_ + n > buf_.size()) buf_.resize(std::max(buf_.size() * 2, usado_ + n + 64 * 1024));
+    return buf_.data() + usado_;
+}
+
+void EscritorContenido::crudo(const QByteArray& lineas) {
+    std::memcpy(reservar(size_t(lineas.size())), lineas.constData(), size_t(lineas.size()));
+    usado_ += size_t(lineas.size());
+}
+
+void EscritorContenido::agregar(QStringView texto) {
+    // Text is mostly ASCII: copied as it is, the rest encoded in place.
+    char* p = reservar(size_t(texto.size()) * 3);
+    const char16_t* s = texto.utf16();
+    qsizetype i = 0;
+    for (; i < texto.size() && s[i] < 0x80; ++i)
+        *p++ = char(s[i]);
+    if (i < texto.size()) {
+        QStringEncoder utf8(QStringEncoder::Utf8);
+        p = utf8.appendToBuffer(p, texto.mid(i));
     }
-    pendiente_.append("\r\n");
-    if (pendiente_.size() >= 64 * 1024) vaciar();
+    usado_ = size_t(p - buf_.data());
+}
+
+void EscritorContenido::linea(QStringView nombreYParametros, QStringView valor) {
+    linea({nombreYParametros}, valor);
+}
+
+void EscritorContenido::linea(std::initializer_list<QStringView> nombreYParametros,
+                              QStringView valor) {
+    const size_t inicio = usado_;
+    for (const QStringView parte : nombreYParametros)
+        agregar(parte);
+    *reservar(1) = ':';
+    ++usado_;
+    agregar(valor);
+    // Folded at 75 octets, each continuation line starting with a blank (which counts), never
+    // inside a character.
+    size_t desde = inicio;
+    while (usado_ - desde > 75) {
+        size_t corte = desde + 75;
+        while (corte > desde + 1 && (static_cast<unsigned char>(buf_[corte]) & 0xC0) == 0x80)
+            --corte;
+        reservar(3);
+        char* d = buf_.data();
+        std::memmove(d + corte + 3, d + corte, usado_ - corte);
+        std::memcpy(d + corte, "\r\n ", 3);
+        usado_ += 3;
+        desde = corte + 2;
+    }
+    std::memcpy(reservar(2), "\r\n", 2);
+    usado_ += 2;
+    if (usado_ >= 64 * 1024) vaciar();
 }
 
 void EscritorContenido::vaciar() {
-    if (pendiente_.isEmpty()) return;
-    destino_.write(pendiente_);
-    pendiente_.clear();
+    if (usado_ == 0) return;
+    destino_.write(buf_.data(), qint64(usado_));
+    usado_ = 0; // the memory stays for the next lines
 }
 
 } // namespace zv::formatos

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QPair>
 #include <QStringList>
+#include <initializer_list>
+#include <vector>
 
 class QIODevice;
 
@@ -65,14 +67,20 @@ public:
     explicit EscritorContenido(QIODevice& destino) : destino_(destino) {}
     ~EscritorContenido();
     // "NOMBRE;PARAM=x" and a value already escaped.
-    void linea(const QString& nombreYParametros, const QString& valor);
+    void linea(QStringView nombreYParametros, QStringView valor);
+    // The same with the name and parameters given in pieces.
+    void linea(std::initializer_list<QStringView> nombreYParametros, QStringView valor);
     // Lines already folded and ended.
-    void crudo(const QByteArray& lineas) { pendiente_ += lineas; }
+    void crudo(const QByteArray& lineas);
     void vaciar();
 
 private:
+    char* reservar(size_t n);        // room for n more bytes
+    void agregar(QStringView texto); // in UTF-8
+
     QIODevice& destino_;
-    QByteArray pendiente_;
+    std::vector<char> buf_;
+    size_t usado_ = 0;
 };
 
 } // namespace zv::formatos

@@ -483,6 +483,8 @@ EscritorIcal::EscritorIcal(QIODevice& destino, const QTimeZone& zona, const QDat
         const QString desc = descripcionZona(id);
         if (!desc.isEmpty()) {
             tzid_ = id;
+            dtstart_ = u"DTSTART;TZID="_s + id;
+            dtend_ = u"DTEND;TZID="_s + id;
             salida_.crudo(desc.toUtf8());
         }
     }
@@ -490,32 +492,35 @@ EscritorIcal::EscritorIcal(QIODevice& destino, const QTimeZone& zona, const QDat
 
 namespace {
 
-// "yyyyMMddTHHmmss", written digit by digit (thousands of events go by).
-QString fechaHora(const QDate& d, const QTime& t) {
-    char16_t b[15];
+// "yyyyMMddTHHmmss", written digit by digit into `b` (thousands of events go by).
+QStringView fechaHora(const QDate& d, const QTime& t, char16_t (&b)[15]) {
     auto dos = [](char16_t* p, int v) {
         p[0] = char16_t(u'0' + v / 10);
         p[1] = char16_t(u'0' + v % 10);
     };
-    dos(b, d.year() / 100);
-    dos(b + 2, d.year() % 100);
-    dos(b + 4, d.month());
-    dos(b + 6, d.day());
+    int anio, mes, dia;
+    d.getDate(&anio, &mes, &dia);
+    dos(b, anio / 100);
+    dos(b + 2, anio % 100);
+    dos(b + 4, mes);
+    dos(b + 6, dia);
     b[8] = u'T';
     dos(b + 9, t.hour());
     dos(b + 11, t.minute());
     dos(b + 13, t.second());
-    return QString(reinterpret_cast<const QChar*>(b), 15);
+    return QStringView(b, 15);
 }
 
 } // namespace
 
-void EscritorIcal::momento(const QString& nombre, const QDate& d, const QTime& t) {
+void EscritorIcal::momento(bool inicio, const QDate& d, const QTime& t) {
+    char16_t b[15];
     if (tzid_.isEmpty()) {
         const QDateTime u = QDateTime(d, t, zona_).toUTC();
-        salida_.linea(nombre, fechaHora(u.date(), u.time()) + u'Z');
+        salida_.linea(inicio ? u"DTSTART" : u"DTEND",
+                      fechaHora(u.date(), u.time(), b).toString() + u'Z');
     } else {
-        salida_.linea(nombre + u";TZID="_s + tzid_, fechaHora(d, t));
+        salida_.linea(inicio ? dtstart_ : dtend_, fechaHora(d, t, b));
     }
 }
 
@@ -552,20 +557,21 @@ void EscritorIcal::escribir(const EventoSalidaIcal& e) {
     salida_.linea(u"UID"_s, escaparTexto(e.uid));
     salida_.linea(u"DTSTAMP"_s, sello_);
     if (e.inicio) {
-        momento(u"DTSTART"_s, e.fecha, *e.inicio);
+        momento(true, e.fecha, *e.inicio);
         if (e.fin && *e.fin == *e.inicio)
             salida_.linea(u"DURATION"_s, u"PT0S"_s);
         else if (e.fin)
-            momento(u"DTEND"_s, *e.fin < *e.inicio ? e.fecha.addDays(1) : e.fecha, *e.fin);
+            momento(false, *e.fin < *e.inicio ? e.fecha.addDays(1) : e.fecha, *e.fin);
     } else {
-        salida_.linea(u"DTSTART;VALUE=DATE"_s, fechaHora(e.fecha, QTime(0, 0)).left(8));
+        char16_t b[15];
+        salida_.linea(u"DTSTART;VALUE=DATE", fechaHora(e.fecha, QTime(0, 0), b).left(8));
     }
     if (!e.resumen.isEmpty()) salida_.linea(u"SUMMARY"_s, escaparTexto(e.resumen));
     if (!e.descripcion.isEmpty()) salida_.linea(u"DESCRIPTION"_s, escaparTexto(e.descripcion));
     for (const ParticipanteIcal& p : e.participantes)
-        salida_.linea(u"ATTENDEE;CN=%1;CUTYPE=%2"_s.arg(citado(p.nombre),
-                                                        p.grupo ? u"GROUP"_s : u"INDIVIDUAL"_s),
-                      p.direccion);
+        salida_.linea(
+            {u"ATTENDEE;CN=", citado(p.nombre), p.grupo ? u";CUTYPE=GROUP" : u";CUTYPE=INDIVIDUAL"},
+            p.direccion);
     for (const auto& [nombre, valor] : e.extensiones)
         if (!valor.isEmpty()) salida_.linea(nombre, escaparTexto(valor));
     if (e.aviso && e.inicio) {

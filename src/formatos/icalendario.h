@@ -97,12 +97,13 @@ public:
     void terminar();
 
 private:
-    // A date and time property in the zone written (or in UTC when there is none).
-    void momento(const QString& nombre, const QDate& d, const QTime& t);
+    // DTSTART or DTEND in the zone written (or in UTC when there is none).
+    void momento(bool inicio, const QDate& d, const QTime& t);
 
     EscritorContenido salida_;
     QTimeZone zona_;
-    QString tzid_; // empty: times are written in UTC
+    QString tzid_;            // empty: times are written in UTC
+    QString dtstart_, dtend_; // with the zone's TZID
     QString sello_;
 };
 

@@ -313,7 +313,23 @@ QString descripcionDeEntrada(const QString& notas, const QString& estado,
 }
 
 QString uidDeEntrada(qint64 calId, quint32 huella) {
-    return u"zelvora-%1-%2@zelvora"_s.arg(calId).arg(huella, 8, 16, QLatin1Char('0'));
+    // "zelvora-123-1a2b3c4d@zelvora", written character by character.
+    char16_t b[48];
+    char16_t* p = b;
+    for (const char16_t c : u"zelvora-")
+        if (c) *p++ = c;
+    char16_t digitos[20];
+    int n = 0;
+    for (quint64 v = quint64(std::max<qint64>(calId, 0)); n == 0 || v; v /= 10)
+        digitos[n++] = char16_t(u'0' + v % 10);
+    while (n)
+        *p++ = digitos[--n];
+    *p++ = u'-';
+    for (int i = 7; i >= 0; --i)
+        *p++ = u"0123456789abcdef"[(huella >> (i * 4)) & 0xF];
+    for (const char16_t c : u"@zelvora")
+        if (c) *p++ = c;
+    return QString(reinterpret_cast<const QChar*>(b), p - b);
 }
 
 quint32 huellaDeEntrada(const QVariantList& valores) {
@@ -325,9 +341,24 @@ quint32 huellaDeEntrada(const QVariantList& valores) {
         h *= 16777619u;
     };
     for (const QVariant& v : valores) {
-        if (!v.isNull())
+        if (v.metaType().id() == QMetaType::QString) {
+            for (const QChar c : *static_cast<const QString*>(v.constData()))
+                unidad(c.unicode());
+        } else if (v.metaType().id() == QMetaType::LongLong ||
+                   v.metaType().id() == QMetaType::Int) {
+            // A whole number as its decimal digits, as its text would be.
+            const qint64 x = v.toLongLong();
+            if (x < 0) unidad(u'-');
+            char16_t d[20];
+            int n = 0;
+            for (quint64 r = x < 0 ? quint64(-x) : quint64(x); n == 0 || r; r /= 10)
+                d[n++] = char16_t(u'0' + r % 10);
+            while (n)
+                unidad(d[--n]);
+        } else if (!v.isNull()) {
             for (const QChar c : v.toString())
                 unidad(c.unicode());
+        }
         unidad(v.isNull() ? 0x01 : 0x1F);
     }
     return h;

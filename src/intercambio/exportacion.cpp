@@ -37,7 +37,7 @@ private:
 };
 
 QString texto(const Sentencia& s, int c) {
-    return c < 0 || s.esNulo(c) ? QString() : s.valor(c).toString();
+    return c < 0 ? QString() : s.valor(c).toString(); // nothing reads as the empty text
 }
 
 // A company or contact as the files carry it.
@@ -234,7 +234,7 @@ std::optional<QTime> horaDe(const QVariant& v) {
 
 // A participant's calendar address: the e-mail address, or the record in this program.
 QString direccion(const QString& correo, const QString& tipo, qint64 id) {
-    return correo.trimmed().isEmpty() ? u"urn:x-zelvora:%1:%2"_s.arg(tipo).arg(id)
+    return correo.trimmed().isEmpty() ? u"urn:x-zelvora:"_s + tipo + u':' + QString::number(id)
                                       : u"mailto:"_s + correo.trimmed();
 }
 
@@ -267,11 +267,11 @@ void agendaIcal(BaseDatos& bd, QIODevice& destino, const Progreso& progreso,
                      {u"X-ZELVORA-AVISADO"_s, {}},
                      {u"X-ZELVORA-AVISO-HORA"_s, {}}};
     qint64 vistos = 0;
+    QVariantList guardados(9);
     while (s.paso()) {
         const qint64 id = s.valor(0).toLongLong();
-        QVariantList guardados;
         for (int c = 1; c <= 9; ++c)
-            guardados << s.valor(c);
+            guardados[c - 1] = s.valor(c);
         const auto fecha = fechaDe(guardados[1]);
         e.participantes.clear();
         while (hayContacto && contactos.valor(0).toLongLong() < id)
@@ -315,10 +315,13 @@ void agendaIcal(BaseDatos& bd, QIODevice& destino, const Progreso& progreso,
                 formatos::MomentoLocal{e.fecha.addDays(-dias), avisoHora.value_or(QTime(0, 0))};
         e.extensiones[0].second = QString::number(dias);
         e.extensiones[1].second = avisado ? u"TRUE"_s : u"FALSE"_s;
-        if (avisoHora)
-            e.extensiones[2].second = Regional::horaIso(*avisoHora);
-        else
+        // The time as stored ("09:30:00"), which is what the import reads back.
+        if (!avisoHora)
             e.extensiones[2].second.clear();
+        else if (guardados[5].metaType().id() == QMetaType::QString)
+            e.extensiones[2].second = guardados[5].toString();
+        else
+            e.extensiones[2].second = Regional::horaIso(*avisoHora);
         ical.escribir(e);
         ++r.escritos;
     }

@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <limits>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -419,67 +420,55 @@ public:
         const QString p = empresa ? u"Emp"_s : u"Con"_s;
         const QString n1 = empresa ? u"EmpNombreFantasia"_s : u"ConNombre"_s;
         const QString n2 = empresa ? u"EmpRazonSocial"_s : u"ConApellido"_s;
+        // The records with the same name and a telephone (compared by its digits) or an e-mail
+        // address in common, among the keys from..to: those stored before the import, or those
+        // it added. The engine walks only the records of that name in that range.
+        auto digitosSql = [](QString columna) {
+            for (const char* signo : {" ", "-", ".", "(", ")", "+", "/"})
+                columna = u"REPLACE(%1, '%2', '')"_s.arg(columna, QLatin1String(signo));
+            return columna;
+        };
         const QString datos =
             u"SELECT %1Telefono1, %1Telefono2, %1Email, %2 FROM %3 WHERE "_s.arg(p, clave_, tabla_);
+        const QString enComun =
+            u" AND %1 BETWEEN ? AND ? AND (%2 IN (?, ?) OR %3 IN (?, ?) OR %4Email = ?)"_s.arg(
+                clave_, digitosSql(p + u"Telefono1"_s), digitosSql(p + u"Telefono2"_s), p);
         // Names compared as the engine compares them (letter case aside); an empty part of a
         // name may be stored as nothing or as an empty text.
+        auto preparar = [&](const QString& nombres) {
+            return bd_.prepararJet(datos + nombres + enComun);
+        };
         if (empresa) {
-            porNombre_.emplace(bd_.prepararJet(datos + n1 + u" = ?"_s));
-            porSegundo_.emplace(
-                bd_.prepararJet(datos + u"(%1 IS NULL OR %1 = '') AND %2 = ?"_s.arg(n1, n2)));
+            porNombre_.emplace(preparar(n1 + u" = ?"_s));
+            porSegundo_.emplace(preparar(u"(%1 IS NULL OR %1 = '') AND %2 = ?"_s.arg(n1, n2)));
         } else {
-            porAmbos_.emplace(bd_.prepararJet(datos + u"%1 = ? AND %2 = ?"_s.arg(n1, n2)));
-            porNombre_.emplace(
-                bd_.prepararJet(datos + u"%1 = ? AND (%2 IS NULL OR %2 = '')"_s.arg(n1, n2)));
-            porSegundo_.emplace(
-                bd_.prepararJet(datos + u"(%1 IS NULL OR %1 = '') AND %2 = ?"_s.arg(n1, n2)));
+            porAmbos_.emplace(preparar(u"%1 = ? AND %2 = ?"_s.arg(n1, n2)));
+            porNombre_.emplace(preparar(u"%1 = ? AND (%2 IS NULL OR %2 = '')"_s.arg(n1, n2)));
+            porSegundo_.emplace(preparar(u"(%1 IS NULL OR %1 = '') AND %2 = ?"_s.arg(n1, n2)));
         }
     }
 
     // The stored record (or earlier row of the file) this row may repeat: the same name and a
     // telephone or e-mail address in common. Empty when none.
     QString duplicado(const FilaImportada& f) {
-        const bool empresa = d_ == Destino::Empresas;
-        const QString p = empresa ? u"Emp"_s : u"Con"_s;
-        const QString a = f.valores.value(empresa ? u"EmpNombreFantasia"_s : u"ConNombre"_s);
-        const QString b = f.valores.value(empresa ? u"EmpRazonSocial"_s : u"ConApellido"_s);
-        QStringList tels;
-        for (const QString& t :
-             {f.valores.value(p + u"Telefono1"_s), f.valores.value(p + u"Telefono2"_s)})
-            if (!digitos(t).isEmpty()) tels << digitos(t);
-        const QString correo = f.valores.value(p + u"Email"_s).trimmed();
-        if (tels.isEmpty() && correo.isEmpty()) return {};
-
-        Sentencia* s = nullptr;
-        QVariantList params;
-        if (empresa) {
-            s = !a.isEmpty() ? &*porNombre_ : &*porSegundo_;
-            params << (!a.isEmpty() ? a : b);
-        } else if (!a.isEmpty() && !b.isEmpty()) {
-            s = &*porAmbos_;
-            params << a << b;
-        } else {
-            s = !a.isEmpty() ? &*porNombre_ : &*porSegundo_;
-            params << (!a.isEmpty() ? a : b);
+        const Claves k = claves(f);
+        if (k.huellas.empty()) return {};
+        // Stored before: asked of the engine. Earlier in the file: asked only when the filter
+        // of the rows added may have seen one of its keys.
+        if (idInicial_ > 0) {
+            const QString como = buscar(k, 0, idInicial_);
+            if (!como.isEmpty())
+                return u"posible duplicado de «%1», ya guardado (mismo nombre y %2)."_s.arg(
+                    nombreDe(f, d_), como);
         }
-        s->vincular(params);
-        QString motivo;
-        while (motivo.isEmpty() && s->paso()) {
-            bool mismoTelefono = false;
-            for (int c : {0, 1})
-                if (tels.contains(digitos(s->valor(c).toString()))) mismoTelefono = true;
-            const bool mismoCorreo = !correo.isEmpty() && s->valor(2).toString().trimmed().compare(
-                                                              correo, Qt::CaseInsensitive) == 0;
-            if (!mismoTelefono && !mismoCorreo) continue;
-            const QString como = mismoTelefono ? u"el mismo teléfono"_s : u"el mismo correo"_s;
-            motivo = s->valor(3).toLongLong() > idInicial_
-                         ? u"posible duplicado de una fila anterior del archivo (mismo nombre y "
-                           u"%1)."_s.arg(como)
-                         : u"posible duplicado de «%1», ya guardado (mismo nombre y %2)."_s.arg(
-                               nombreDe(f, d_), como);
+        if (std::any_of(k.huellas.begin(), k.huellas.end(),
+                        [this](quint64 h) { return agregadas_.contiene(h); })) {
+            const QString como = buscar(k, idInicial_ + 1, std::numeric_limits<qint64>::max());
+            if (!como.isEmpty())
+                return u"posible duplicado de una fila anterior del archivo (mismo nombre y "
+                       u"%1)."_s.arg(como);
         }
-        s->reiniciar();
-        return motivo;
+        return {};
     }
 
     void guardar(const FilaImportada& f) {
@@ -491,6 +480,8 @@ public:
         insertar_->vincular(i++, catalogo(u"ORIGENES"_s, u"Ori"_s, f.valores.value(kOrigen)));
         insertar_->paso();
         insertar_->reiniciar();
+        for (const quint64 h : claves(f).huellas)
+            agregadas_.agregar(h);
         if (f.empresas.isEmpty()) return;
         const qint64 id = bd_.ultimoId();
         QSet<qint64> hechas;
@@ -507,6 +498,103 @@ public:
     qint64 empresasCreadas() const { return empresasCreadas_; }
 
 private:
+    // A set of keys in fixed memory: "no" for certain, "perhaps" now and then for a key never
+    // added (then the engine is asked). A few megabytes whatever the file's size.
+    class Filtro {
+    public:
+        Filtro() : bits_(size_t(1) << 18) {} // 2^24 bits
+        void agregar(quint64 h) {
+            for (int i = 0; i < 3; ++i) {
+                const quint64 b = posicion(h, i);
+                bits_[b >> 6] |= quint64(1) << (b & 63);
+            }
+        }
+        bool contiene(quint64 h) const {
+            for (int i = 0; i < 3; ++i) {
+                const quint64 b = posicion(h, i);
+                if (!(bits_[b >> 6] & (quint64(1) << (b & 63)))) return false;
+            }
+            return true;
+        }
+
+    private:
+        static quint64 posicion(quint64 h, int i) {
+            return (h + quint64(i) * ((h >> 33) | 1)) & ((quint64(1) << 24) - 1);
+        }
+        std::vector<quint64> bits_;
+    };
+
+    // What makes two rows the same record: the name, then each telephone's digits and the
+    // e-mail address.
+    struct Claves {
+        QString a, b; // the two parts of the name
+        QString tel1, tel2, correo;
+        std::vector<quint64> huellas;
+    };
+
+    Claves claves(const FilaImportada& f) const {
+        const bool empresa = d_ == Destino::Empresas;
+        const QString p = empresa ? u"Emp"_s : u"Con"_s;
+        Claves k;
+        k.a = f.valores.value(empresa ? u"EmpNombreFantasia"_s : u"ConNombre"_s);
+        k.b = f.valores.value(empresa ? u"EmpRazonSocial"_s : u"ConApellido"_s);
+        k.tel1 = digitos(f.valores.value(p + u"Telefono1"_s));
+        k.tel2 = digitos(f.valores.value(p + u"Telefono2"_s));
+        k.correo = f.valores.value(p + u"Email"_s).trimmed();
+        // A company is known by its trade name, or by its legal name when it has none.
+        const QString nombre =
+            (empresa ? (k.a.isEmpty() ? u'\x1f' + k.b : k.a) : k.a + u'\x1f' + k.b).toCaseFolded();
+        auto huella = [&nombre](QChar tipo, const QString& dato) {
+            quint64 h = 1469598103934665603ull; // FNV-1a, 64 bits
+            for (const QString& s : {nombre, QString(tipo), dato})
+                for (const QChar c : s) {
+                    h ^= c.unicode();
+                    h *= 1099511628211ull;
+                }
+            return h;
+        };
+        for (const QString& t : {k.tel1, k.tel2})
+            if (!t.isEmpty()) k.huellas.push_back(huella(u't', t));
+        if (!k.correo.isEmpty()) k.huellas.push_back(huella(u'e', k.correo.toCaseFolded()));
+        return k;
+    }
+
+    // "el mismo teléfono" or "el mismo correo" of a record of keys desde..hasta; empty when
+    // none.
+    QString buscar(const Claves& k, qint64 desde, qint64 hasta) {
+        const bool empresa = d_ == Destino::Empresas;
+        Sentencia* s = nullptr;
+        QVariantList params;
+        if (empresa) {
+            s = !k.a.isEmpty() ? &*porNombre_ : &*porSegundo_;
+            params << (!k.a.isEmpty() ? k.a : k.b);
+        } else if (!k.a.isEmpty() && !k.b.isEmpty()) {
+            s = &*porAmbos_;
+            params << k.a << k.b;
+        } else {
+            s = !k.a.isEmpty() ? &*porNombre_ : &*porSegundo_;
+            params << (!k.a.isEmpty() ? k.a : k.b);
+        }
+        const QVariant t1 = k.tel1.isEmpty() ? QVariant() : QVariant(k.tel1);
+        const QVariant t2 = k.tel2.isEmpty() ? t1 : QVariant(k.tel2);
+        params << desde << hasta << t1 << t2 << t1 << t2
+               << (k.correo.isEmpty() ? QVariant() : QVariant(k.correo));
+        s->vincular(params);
+        QString como;
+        if (s->paso()) {
+            const bool mismoTelefono = (!k.tel1.isEmpty() || !k.tel2.isEmpty()) && [&] {
+                for (int c : {0, 1}) {
+                    const QString t = digitos(s->valor(c).toString());
+                    if (!t.isEmpty() && (t == k.tel1 || t == k.tel2)) return true;
+                }
+                return false;
+            }();
+            como = mismoTelefono ? u"el mismo teléfono"_s : u"el mismo correo"_s;
+        }
+        s->reiniciar();
+        return como;
+    }
+
     // A catalog row by its description, added when the catalog does not have it.
     QVariant catalogo(const QString& tabla, const QString& p, const QString& texto) {
         if (texto.isEmpty()) return {};
@@ -555,6 +643,7 @@ private:
     QHash<QString, QHash<QString, qint64>> catalogos_;
     QHash<QString, qint64> empresas_;
     qint64 empresasCreadas_ = 0;
+    Filtro agregadas_; // the keys of the rows this import added
 };
 
 // ---------------------------------------------------------------------------------------------
