@@ -1,7 +1,6 @@
 #include "formatos/contenido.h"
 
 #include <QIODevice>
-#include <QStringEncoder>
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -225,9 +224,8 @@ EscritorContenido::~EscritorContenido() {
     vaciar();
 }
 
-char* EscritorContenido::reservar(size_t n) {
-    if (usado_ + n > buf_.size()) buf_.resize(std::max(buf_.size() * 2, usado_ + n + 64 * 1024));
-    return buf_.data() + usado_;
+void EscritorContenido::crecer(size_t n) {
+    buf_.resize(std::max(buf_.size() * 2, usado_ + n + 64 * 1024));
 }
 
 void EscritorContenido::crudo(const QByteArray& lineas) {
@@ -235,16 +233,78 @@ void EscritorContenido::crudo(const QByteArray& lineas) {
     usado_ += size_t(lineas.size());
 }
 
-void EscritorContenido::agregar(QStringView texto) {
-    // Text is mostly ASCII: copied as it is, the rest encoded in place.
+namespace {
+
+// Whether a 16-bit lane of x equals v (the classic test for a zero lane, on x ^ v).
+inline bool algunCarril(quint64 x, char16_t v) {
+    const quint64 y = x ^ (quint64(v) * 0x0001000100010001ull);
+    return ((y - 0x0001000100010001ull) & ~y & 0x8000800080008000ull) != 0;
+}
+
+} // namespace
+
+void EscritorContenido::agregar(QStringView texto, bool escapar) {
+    // Text is mostly ASCII: copied four characters at a time (escaped when asked), the rest
+    // encoded in place. Room for three bytes a character covers both an escape and UTF-8 (a
+    // character of four bytes takes two).
     char* p = reservar(size_t(texto.size()) * 3);
     const char16_t* s = texto.utf16();
+    const qsizetype n = texto.size();
     qsizetype i = 0;
-    for (; i < texto.size() && s[i] < 0x80; ++i)
-        *p++ = char(s[i]);
-    if (i < texto.size()) {
-        QStringEncoder utf8(QStringEncoder::Utf8);
-        p = utf8.appendToBuffer(p, texto.mid(i));
+    while (i < n) {
+        if (QSysInfo::ByteOrder == QSysInfo::LittleEndian && i + 4 <= n) {
+            quint64 x;
+            std::memcpy(&x, s + i, sizeof x);
+            const bool simples = !(x & 0xFF80FF80FF80FF80ull) &&
+                                 (!escapar || !(algunCarril(x, u'\\') || algunCarril(x, u',') ||
+                                                algunCarril(x, u';') || algunCarril(x, u'\n') ||
+                                                algunCarril(x, u'\r')));
+            if (simples) {
+                p[0] = char(x);
+                p[1] = char(x >> 16);
+                p[2] = char(x >> 32);
+                p[3] = char(x >> 48);
+                p += 4;
+                i += 4;
+                continue;
+            }
+        }
+        const char16_t c = s[i];
+        if (c >= 0x80) {
+            // UTF-8 by hand: two bytes, three, or four for a pair of surrogates (a lone one
+            // becomes the replacement character, as Qt's own conversion does).
+            char32_t u = c;
+            ++i;
+            if (QChar::isHighSurrogate(c) && i < n && QChar::isLowSurrogate(s[i]))
+                u = QChar::surrogateToUcs4(c, s[i++]);
+            else if (QChar::isSurrogate(c))
+                u = 0xFFFD;
+            if (u < 0x800) {
+                *p++ = char(0xC0 | (u >> 6));
+            } else if (u < 0x10000) {
+                *p++ = char(0xE0 | (u >> 12));
+                *p++ = char(0x80 | ((u >> 6) & 0x3F));
+            } else {
+                *p++ = char(0xF0 | (u >> 18));
+                *p++ = char(0x80 | ((u >> 12) & 0x3F));
+                *p++ = char(0x80 | ((u >> 6) & 0x3F));
+            }
+            *p++ = char(0x80 | (u & 0x3F));
+            continue;
+        }
+        if (escapar && (c == u'\\' || c == u',' || c == u';' || c == u'\n' || c == u'\r')) {
+            *p++ = '\\';
+            if (c == u'\r' || c == u'\n') {
+                *p++ = 'n';
+                if (c == u'\r' && i + 1 < n && s[i + 1] == u'\n') ++i;
+            } else {
+                *p++ = char(c);
+            }
+            ++i;
+            continue;
+        }
+        *p++ = char(c);
+        ++i;
     }
     usado_ = size_t(p - buf_.data());
 }
@@ -261,6 +321,19 @@ void EscritorContenido::linea(std::initializer_list<QStringView> nombreYParametr
     *reservar(1) = ':';
     ++usado_;
     agregar(valor);
+    terminarLinea(inicio);
+}
+
+void EscritorContenido::lineaTexto(QStringView nombreYParametros, QStringView texto) {
+    const size_t inicio = usado_;
+    agregar(nombreYParametros);
+    *reservar(1) = ':';
+    ++usado_;
+    agregar(texto, true);
+    terminarLinea(inicio);
+}
+
+void EscritorContenido::terminarLinea(size_t inicio) {
     // Folded at 75 octets, each continuation line starting with a blank (which counts), never
     // inside a character.
     size_t desde = inicio;

@@ -70,13 +70,21 @@ public:
     void linea(QStringView nombreYParametros, QStringView valor);
     // The same with the name and parameters given in pieces.
     void linea(std::initializer_list<QStringView> nombreYParametros, QStringView valor);
+    // A text value, escaped as it is written.
+    void lineaTexto(QStringView nombreYParametros, QStringView texto);
     // Lines already folded and ended.
     void crudo(const QByteArray& lineas);
     void vaciar();
 
 private:
-    char* reservar(size_t n);        // room for n more bytes
-    void agregar(QStringView texto); // in UTF-8
+    // Room for n more bytes.
+    char* reservar(size_t n) {
+        if (usado_ + n > buf_.size()) crecer(n);
+        return buf_.data() + usado_;
+    }
+    void crecer(size_t n);
+    void agregar(QStringView texto, bool escapar = false); // in UTF-8
+    void terminarLinea(size_t inicio); // folds and ends the line begun at `inicio`
 
     QIODevice& destino_;
     std::vector<char> buf_;

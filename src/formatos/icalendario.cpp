@@ -554,7 +554,7 @@ QString citado(QString s) {
 
 void EscritorIcal::escribir(const EventoSalidaIcal& e) {
     salida_.linea(u"BEGIN"_s, u"VEVENT"_s);
-    salida_.linea(u"UID"_s, escaparTexto(e.uid));
+    salida_.lineaTexto(u"UID", e.uid);
     salida_.linea(u"DTSTAMP"_s, sello_);
     if (e.inicio) {
         momento(true, e.fecha, *e.inicio);
@@ -566,18 +566,18 @@ void EscritorIcal::escribir(const EventoSalidaIcal& e) {
         char16_t b[15];
         salida_.linea(u"DTSTART;VALUE=DATE", fechaHora(e.fecha, QTime(0, 0), b).left(8));
     }
-    if (!e.resumen.isEmpty()) salida_.linea(u"SUMMARY"_s, escaparTexto(e.resumen));
-    if (!e.descripcion.isEmpty()) salida_.linea(u"DESCRIPTION"_s, escaparTexto(e.descripcion));
+    if (!e.resumen.isEmpty()) salida_.lineaTexto(u"SUMMARY", e.resumen);
+    if (!e.descripcion.isEmpty()) salida_.lineaTexto(u"DESCRIPTION", e.descripcion);
     for (const ParticipanteIcal& p : e.participantes)
         salida_.linea(
             {u"ATTENDEE;CN=", citado(p.nombre), p.grupo ? u";CUTYPE=GROUP" : u";CUTYPE=INDIVIDUAL"},
             p.direccion);
     for (const auto& [nombre, valor] : e.extensiones)
-        if (!valor.isEmpty()) salida_.linea(nombre, escaparTexto(valor));
+        if (!valor.isEmpty()) salida_.lineaTexto(nombre, valor);
     if (e.aviso && e.inicio) {
         salida_.linea(u"BEGIN"_s, u"VALARM"_s);
         salida_.linea(u"ACTION"_s, u"DISPLAY"_s);
-        salida_.linea(u"DESCRIPTION"_s, escaparTexto(e.resumen.isEmpty() ? u"Aviso"_s : e.resumen));
+        salida_.lineaTexto(u"DESCRIPTION", e.resumen.isEmpty() ? u"Aviso"_s : e.resumen);
         // Relative to the start, in calendar days and wall-clock time, as phones prefer.
         const qint64 dias = e.fecha.daysTo(e.aviso->fecha);
         const qint64 segundos = qint64(e.inicio->secsTo(e.aviso->hora));

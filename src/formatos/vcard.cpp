@@ -130,7 +130,7 @@ void EscritorVcard::terminar() {
 
 void EscritorVcard::texto(const QString& nombre, const QString& valor) {
     if (valor.isEmpty()) return;
-    salida_.linea(nombre, escaparTexto(valor));
+    salida_.lineaTexto(nombre, valor);
 }
 
 void EscritorVcard::partes(const QString& nombre, const QStringList& partes) {
