@@ -245,7 +245,7 @@ private Q_SLOTS:
         QByteArray b;
         QBuffer f(&b);
         f.open(QIODevice::WriteOnly);
-        const QString nota = u"Ñandú, €; "_s.repeated(20) + u"\\fin\nsegunda"_s;
+        const QString nota = u"Ñandú, €; 😀 "_s.repeated(20) + u"\\fin\nsegunda"_s;
         {
             EscritorVcard e(f);
             e.empezar();
