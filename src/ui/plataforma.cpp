@@ -1,6 +1,7 @@
 #include "ui/plataforma.h"
 
 #include "ui/ayuda.h"
+#include "ui/escritorio.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -154,6 +155,21 @@ public:
         return QFileDialog::getSaveFileName(QApplication::activeWindow(), titulo, sugerido,
                                             filtros);
     }
+
+    bool enPrimerPlano() override { return escritorio::enPrimerPlano(); }
+
+    bool notificar(const QString& titulo, const QString& texto,
+                   std::function<void()> alPulsar) override {
+        return escritorio::notificar(titulo, texto, std::move(alPulsar));
+    }
+
+    bool mostrarBandeja(const QString& tooltip, std::function<void()> alPulsar) override {
+        return escritorio::mostrarBandeja(tooltip, std::move(alPulsar));
+    }
+
+    bool inicioConSesion() override { return escritorio::inicioConSesion(); }
+
+    void establecerInicioConSesion(bool si) override { escritorio::establecerInicioConSesion(si); }
 
 private:
     Puntero puntero_ = Puntero::Normal;
