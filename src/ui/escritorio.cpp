@@ -115,10 +115,12 @@ private:
         QDBusConnection bus = QDBusConnection::sessionBus();
         if (!bus.isConnected()) return false;
         if (!escuchando_) {
+            // From whichever process serves notifications now or later; the identifiers tell
+            // ours apart.
             const QString i = QString::fromLatin1(kServicio);
-            bus.connect(i, QString::fromLatin1(kRuta), i, u"ActionInvoked"_s, this,
+            bus.connect(QString(), QString::fromLatin1(kRuta), i, u"ActionInvoked"_s, this,
                         SLOT(accion(uint, QString)));
-            bus.connect(i, QString::fromLatin1(kRuta), i, u"NotificationClosed"_s, this,
+            bus.connect(QString(), QString::fromLatin1(kRuta), i, u"NotificationClosed"_s, this,
                         SLOT(cerrada(uint, uint)));
             escuchando_ = true;
         }

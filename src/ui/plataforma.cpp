@@ -1,5 +1,6 @@
 #include "ui/plataforma.h"
 
+#include "data/dberror.h"
 #include "ui/ayuda.h"
 #include "ui/escritorio.h"
 
@@ -178,6 +179,18 @@ private:
 Plataforma* instalada = nullptr;
 
 } // namespace
+
+bool Plataforma::notificar(const QString&, const QString&, std::function<void()>) {
+    return false;
+}
+
+bool Plataforma::mostrarBandeja(const QString&, std::function<void()>) {
+    return false;
+}
+
+void Plataforma::establecerInicioConSesion(bool si) {
+    if (si) throw Error(u"Este sistema no permite abrir Zelvora al iniciar la sesión."_s);
+}
 
 bool confirmarEliminar(const QString& nombre, const QString& titulo) {
     return plataforma().mensaje(QStringLiteral("Está seguro que desea eliminar '") + nombre +

@@ -47,20 +47,21 @@ public:
     virtual QString archivoParaGuardar(const QString& titulo, const QString& sugerido,
                                        const QString& filtros) = 0;
 
-    // The desktop around the program (ui/escritorio.h). Whether the user is working in the
-    // program now: one of its windows is active and not minimised.
-    virtual bool enPrimerPlano() = 0;
+    // The desktop around the program (ui/escritorio.h); a platform without one answers as a
+    // desktop with no services does. Whether the user is working in the program now: one of
+    // its windows is active and not minimised.
+    virtual bool enPrimerPlano() { return true; }
     // A desktop notification; alPulsar runs when the user clicks it. False when the desktop has
     // no notification service: nothing is shown then, and that is no error.
     virtual bool notificar(const QString& titulo, const QString& texto,
-                           std::function<void()> alPulsar) = 0;
+                           std::function<void()> alPulsar);
     // Shows the tray icon, or changes its tooltip; alPulsar runs when the user clicks it. False
     // when the desktop has no tray.
-    virtual bool mostrarBandeja(const QString& tooltip, std::function<void()> alPulsar) = 0;
+    virtual bool mostrarBandeja(const QString& tooltip, std::function<void()> alPulsar);
     // Whether the program starts at login, and turning that on or off; zv::Error with a clear
     // description when the desktop's place for it cannot be written.
-    virtual bool inicioConSesion() = 0;
-    virtual void establecerInicioConSesion(bool si) = 0;
+    virtual bool inicioConSesion() { return false; }
+    virtual void establecerInicioConSesion(bool si);
 };
 
 // The platform in force.

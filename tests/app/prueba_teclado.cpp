@@ -119,6 +119,28 @@ private Q_SLOTS:
         QVERIFY2(problemas.isEmpty(), "hay controles que Tab no alcanza o sin nombre accesible");
     }
 
+    void cadaCampoSeLlamaComoSuEtiqueta() {
+        QWidget* w = abrir(u"frmAgendaNuevo"_s);
+        auto nombre = [w](const char* control) {
+            return nombreAccesible(w->findChild<QWidget*>(QLatin1String(control)));
+        };
+        // The label beside the field, the one above a text box, and a button by its caption.
+        QCOMPARE(nombre("dbcActividades"), u"Actividad:"_s);
+        QCOMPARE(nombre("dtpFecha"), u"Fecha:"_s);
+        QCOMPARE(nombre("dtpHoraFinal"), u"Hora Final:"_s);
+        QCOMPARE(nombre("txtEstado"), u"Estado:"_s);
+        QCOMPARE(nombre("txtResultado"), u"Resultado:"_s);
+        QCOMPARE(nombre("cmdGuardar"), u"Guardar"_s);
+        // A grid is called by its caption line; a toolbar button with only a picture by its
+        // tooltip.
+        QWidget* m = abrir(u"frmMantAgenda"_s);
+        QCOMPARE(nombreAccesible(m->findChild<QWidget*>(u"dbgCalendario"_s)),
+                 u"LISTA DE ACTIVIDADES AGENDADAS EN EL CALENDARIO"_s);
+        QWidget* vista = abrir(u"dtrCalendario"_s);
+        QCOMPARE(nombreAccesible(vista->findChild<QWidget*>(u"siguiente"_s)),
+                 u"Página siguiente"_s);
+    }
+
     void losMenusTienenTeclasDeAccesoSinCambiarSusTextos() {
         auto* w = abrir<FrmPrincipal>(u"frmPrincipal"_s);
         QStringList titulos;

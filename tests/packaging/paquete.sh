@@ -37,9 +37,10 @@ done
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || falla "versión del paquete"
 [ "$(dpkg-deb -f "$deb" Section)" = office ] || falla "sección del paquete"
 depende=$(dpkg-deb -f "$deb" Depends)
+nombres=$(tr ',' '\n' <<<"$depende" | awk '{print $1}')
 for biblioteca in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 libqt6printsupport6 \
     libqt6charts6 libqt6network6 libsqlite3-0; do
-    grep -qE "(^|, )$biblioteca( |,|$)" <<<"$depende" || falla "Depends sin $biblioteca: $depende"
+    grep -qxF "$biblioteca" <<<"$nombres" || falla "Depends sin $biblioteca: $depende"
 done
 
 # The program unpacked from the package, run by root here, keeps its data in the user's data
