@@ -100,17 +100,12 @@ private Q_SLOTS:
         QCOMPARE(n.pistas.value(u"desktop-entry"_s).toString(), u"com.tessaro.zelvora"_s);
         QCOMPARE(n.icono, u"com.tessaro.zelvora"_s);
 
-        // Another notification's click, or another action, is not this one's.
+        // Another notification's click is not this one's; once closed, it is nobody's.
         QTest::qWait(50);
         senal(u"ActionInvoked"_s, {uint(7), u"default"_s});
-        senal(u"ActionInvoked"_s, {uint(41), u"otra"_s});
-        QTest::qWait(100);
-        QCOMPARE(pulsadas, 0);
         senal(u"ActionInvoked"_s, {uint(41), u"default"_s});
         QTRY_COMPARE(pulsadas, 1);
-        // Once closed, its click does nothing more.
         senal(u"NotificationClosed"_s, {uint(41), uint(2)});
-        QTest::qWait(50);
         senal(u"ActionInvoked"_s, {uint(41), u"default"_s});
         QTest::qWait(100);
         QCOMPARE(pulsadas, 1);
