@@ -2,7 +2,7 @@
 // what it refuses.
 #include "data/dberror.h"
 #include "data/origenregistros.h"
-#include "support/entorno.h"
+#include "support/entornodatos.h"
 
 #include <QSignalSpy>
 
@@ -195,5 +195,5 @@ const QString PruebaOrigenRegistros::kAgenda =
     u"SELECT CALENDARIO.*, ACTIVIDADES.ACTDESCRIPCION FROM CALENDARIO, ACTIVIDADES WHERE "
     u"CALENDARIO.ACTID=ACTIVIDADES.ACTID"_s;
 
-ZV_PRUEBA_MAIN(PruebaOrigenRegistros)
+ZV_PRUEBA_DATOS_MAIN(PruebaOrigenRegistros)
 #include "prueba_origenregistros.moc"
