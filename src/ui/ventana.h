@@ -31,8 +31,14 @@ protected:
     // Before closing, after the pending edits were stored; false keeps the window open.
     virtual bool alCerrar() { return true; }
     void closeEvent(QCloseEvent* e) override;
+    // The first time the window is shown, it grows to show every button of its toolbars.
+    void showEvent(QShowEvent* e) override;
     // The record sources of this window (its children).
     QList<OrigenRegistros*> origenes() const;
+
+private:
+    void ajustarABarras();
+    bool mostrada_ = false;
 };
 
 } // namespace zv

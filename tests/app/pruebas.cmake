@@ -1,3 +1,4 @@
 zelvora_test(prueba_frmprincipal ${CMAKE_CURRENT_LIST_DIR}/prueba_frmprincipal.cpp)
 zelvora_test(prueba_arranque ${CMAKE_CURRENT_LIST_DIR}/prueba_arranque.cpp)
 zelvora_test(prueba_recorridos ${CMAKE_CURRENT_LIST_DIR}/prueba_recorridos.cpp)
+zelvora_test(prueba_barras ${CMAKE_CURRENT_LIST_DIR}/prueba_barras.cpp)
