@@ -51,11 +51,14 @@ void Aviso::Iniciar() {
 
 QString Aviso::sqlVencidas() {
     // The expression and the condition are those of the index ix_CALENDARIO_aviso, word for
-    // word, so that the engine reads only the due entries.
+    // word, so that the engine reads only the due entries. An entry reminds only when the
+    // agenda's lists show it, which join it with its activity: one without an activity is
+    // listed nowhere, so it does not pop up either.
     static const QString sql =
         u"SELECT CalId, CalFecha, CalHoraInicio, CalHoraFinal FROM CALENDARIO WHERE "
-        u"CalFueAvisado = 0 AND CalFecha IS NOT NULL AND CalHoraInicio IS NOT NULL AND %1 <= ?"_s
-            .arg(esquema::momentoAviso());
+        u"CalFueAvisado = 0 AND CalFecha IS NOT NULL AND CalHoraInicio IS NOT NULL AND %1 <= ? "
+        u"AND EXISTS (SELECT 1 FROM ACTIVIDADES WHERE ACTIVIDADES.ActId = CALENDARIO.ActId)"_s.arg(
+            esquema::momentoAviso());
     return sql;
 }
 

@@ -120,6 +120,24 @@ void registrarTodasLasVentanas() {
     registrarVentanasUtilidades();
 }
 
+QWidget* abrirPrograma() {
+    // 1. The application folder in the registry.
+    if (ObtenerRuta().isEmpty()) GuardarRuta();
+    // 2. The splash window, painted at once.
+    QPointer<FrmPresentacion> presentacion = new FrmPresentacion;
+    presentacion->show();
+    presentacion->repaint();
+    QCoreApplication::processEvents();
+    // 3. The main window.
+    QWidget* principal = Ventanas::obtener(u"frmPrincipal"_s);
+    Ventanas::mostrar(principal);
+    // 4. The splash window closes.
+    if (presentacion) presentacion->close();
+    // 5. The reminder service, for the rest of the program's life.
+    Aviso::iniciarServicio();
+    return principal;
+}
+
 int modPrincipal(int argc, char* argv[]) {
     // A report written from the command line needs no display.
     bool sinVentanas = false;
@@ -218,22 +236,9 @@ int modPrincipal(int argc, char* argv[]) {
     registrarTodasLasVentanas();
     Ventanas::seguirActivacion();
 
-    // 1. The application folder in the registry.
-    if (ObtenerRuta().isEmpty()) GuardarRuta();
-    // 2. The splash window, painted at once.
-    QPointer<FrmPresentacion> presentacion = new FrmPresentacion;
-    presentacion->show();
-    presentacion->repaint();
-    QCoreApplication::processEvents();
-    // 3. The main window.
-    QWidget* principal = Ventanas::obtener(u"frmPrincipal"_s);
+    QWidget* principal = abrirPrograma();
     QObject::connect(&instancia, &InstanciaUnica::traerAlFrente, principal,
                      [principal] { Ventanas::mostrar(principal); });
-    Ventanas::mostrar(principal);
-    // 4. The splash window closes.
-    if (presentacion) presentacion->close();
-    // 5. The reminder service, for the rest of the program's life.
-    Aviso::iniciarServicio();
 
     const int codigoSalida = app.exec();
     Aviso::detenerServicio();
