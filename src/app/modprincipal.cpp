@@ -159,8 +159,9 @@ int modPrincipal(int argc, char* argv[]) {
 
     QCommandLineParser cl;
     cl.setApplicationDescription(aplicacion::kDescripcion);
-    cl.addHelpOption();
-    cl.addVersionOption();
+    // Qt's own help and version options describe themselves in English: these speak Spanish.
+    cl.addOption({{u"h"_s, u"help"_s}, u"Muestra esta ayuda sobre las opciones del programa."_s});
+    cl.addOption({{u"v"_s, u"version"_s}, u"Muestra la información de versión."_s});
     const QCommandLineOption optDb(u"db"_s, u"Usa otro archivo de base de datos."_s, u"ruta"_s);
     const QCommandLineOption optCrear(u"create-db"_s,
                                       u"Crea el archivo de base de datos con todas sus tablas y "
