@@ -113,6 +113,24 @@ void registrarTodasLasVentanas() {
     registrarVentanasUtilidades();
 }
 
+QWidget* abrirPrograma() {
+    // 1. The application folder in the registry.
+    if (ObtenerRuta().isEmpty()) GuardarRuta();
+    // 2. The splash window, painted at once.
+    QPointer<FrmPresentacion> presentacion = new FrmPresentacion;
+    presentacion->show();
+    presentacion->repaint();
+    QCoreApplication::processEvents();
+    // 3. The main window.
+    QWidget* principal = Ventanas::obtener(u"frmPrincipal"_s);
+    Ventanas::mostrar(principal);
+    // 4. The splash window closes.
+    if (presentacion) presentacion->close();
+    // 5. The reminder service, for the rest of the program's life.
+    Aviso::iniciarServicio();
+    return principal;
+}
+
 int modPrincipal(int argc, char* argv[]) {
     // A report written from the command line needs no display.
     bool sinVentanas = false;
@@ -135,8 +153,9 @@ int modPrincipal(int argc, char* argv[]) {
 
     QCommandLineParser cl;
     cl.setApplicationDescription(aplicacion::kDescripcion);
-    cl.addHelpOption();
-    cl.addVersionOption();
+    // Qt's own help and version options describe themselves in English: these speak Spanish.
+    cl.addOption({{u"h"_s, u"help"_s}, u"Muestra esta ayuda sobre las opciones del programa."_s});
+    cl.addOption({{u"v"_s, u"version"_s}, u"Muestra la información de versión."_s});
     const QCommandLineOption optDb(u"db"_s, u"Usa otro archivo de base de datos."_s, u"ruta"_s);
     const QCommandLineOption optCrear(u"create-db"_s,
                                       u"Crea el archivo de base de datos con todas sus tablas y "
@@ -216,22 +235,9 @@ int modPrincipal(int argc, char* argv[]) {
     registrarTodasLasVentanas();
     Ventanas::seguirActivacion();
 
-    // 1. The application folder in the registry.
-    if (ObtenerRuta().isEmpty()) GuardarRuta();
-    // 2. The splash window, painted at once.
-    QPointer<FrmPresentacion> presentacion = new FrmPresentacion;
-    presentacion->show();
-    presentacion->repaint();
-    QCoreApplication::processEvents();
-    // 3. The main window.
-    QWidget* principal = Ventanas::obtener(u"frmPrincipal"_s);
+    QWidget* principal = abrirPrograma();
     QObject::connect(&instancia, &InstanciaUnica::traerAlFrente, principal,
                      [principal] { Ventanas::mostrar(principal); });
-    Ventanas::mostrar(principal);
-    // 4. The splash window closes.
-    if (presentacion) presentacion->close();
-    // 5. The reminder service, for the rest of the program's life.
-    Aviso::iniciarServicio();
     // 6. The tray icon, where the desktop has one.
     Bandeja bandeja(principal);
 

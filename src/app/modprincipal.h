@@ -7,12 +7,18 @@
 //   --report NOMBRE --pdf SALIDA   write a report to PDF without opening a window
 #include <QString>
 
+class QWidget;
+
 namespace zv {
 
 class AlmacenRegistro;
 enum class Raiz : quint32;
 
 int modPrincipal(int argc, char* argv[]);
+// What start-up does once the database is open and every screen registered: records the
+// application folder, shows the splash window, then the main window, and starts the reminder
+// service last. Returns the main window.
+QWidget* abrirPrograma();
 
 // The recorded application folder, or the empty text when it cannot be read.
 QString ObtenerRuta();

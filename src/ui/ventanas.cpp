@@ -25,18 +25,18 @@ Registro& reg() {
 
 } // namespace
 
+QStringList Ventanas::registradas() {
+    QStringList l = reg().fabricas.keys();
+    l.sort();
+    return l;
+}
+
 void Ventanas::registrar(const QString& nombre, Fabrica fabrica) {
     reg().fabricas.insert(nombre, std::move(fabrica));
 }
 
 bool Ventanas::registrada(const QString& nombre) {
     return reg().fabricas.contains(nombre);
-}
-
-QStringList Ventanas::registradas() {
-    QStringList l = reg().fabricas.keys();
-    l.sort();
-    return l;
 }
 
 QWidget* Ventanas::abierta(const QString& nombre) {

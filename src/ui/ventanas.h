@@ -8,6 +8,7 @@
 // This is also where a window learns it became the active window of the program: when it is
 // shown, when a window it opened modally closes, and when the user switches to it.
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
