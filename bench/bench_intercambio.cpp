@@ -5,6 +5,7 @@
 // memory stays flat whatever its size).
 #include "bench.h"
 #include "data/basedatos.h"
+#include "data/crudo.h"
 #include "data/demodatos.h"
 #include "formatos/csv.h"
 #include "intercambio/campos.h"
@@ -16,7 +17,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <ctime>
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 using namespace zv;
@@ -124,46 +124,36 @@ void importarContactos(const bench::Opciones& op) {
     }
     const auto& campos = intercambio::camposDe(intercambio::Destino::Contactos);
     const int nCampos = 16; // the table's own fields, before Origen, Empresa, Departamento
+    // Keys go on from the largest one (the engine's counter comes back with the rollback).
+    const qint64 primera = bd.escalar(u"SELECT MAX(ConId) FROM CONTACTOS"_s).toLongLong() + 1;
+    QStringList nombres, marcas;
+    for (int c = 0; c < nCampos; ++c) {
+        nombres << campos[size_t(c)].clave;
+        marcas << u"?"_s;
+    }
+    const auto insertar =
+        crudo::preparar(bd, bd.traducir(u"INSERT INTO CONTACTOS (%1, OriId) VALUES (%2, ?)"_s.arg(
+                                            nombres.join(u", "_s), marcas.join(u", "_s)))
+                                .sql);
+    const auto vincular = crudo::preparar(
+        bd, bd.traducir(u"INSERT INTO EMPRESAS_CONTACTOS (EmpId, ConId, EmpConDepartamento) "
+                        u"VALUES (?, ?, ?)"_s)
+                .sql);
     const std::function<void()> motor = [&] {
-        sqlite3* db = bd.handle();
-        sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
-        QStringList nombres;
-        for (int c = 0; c < nCampos; ++c)
-            nombres << campos[size_t(c)].clave;
-        const QByteArray ins = u"INSERT INTO CONTACTOS (%1, OriId) VALUES (%2?)"_s
-                                   .arg(nombres.join(u", "_s), u"?, "_s.repeated(nCampos))
-                                   .toUtf8();
-        sqlite3_stmt* st = nullptr;
-        sqlite3_stmt* en = nullptr;
-        sqlite3_prepare_v2(db, ins.constData(), -1, &st, nullptr);
-        sqlite3_prepare_v2(db,
-                           "INSERT INTO EMPRESAS_CONTACTOS (EmpId, ConId, EmpConDepartamento) "
-                           "VALUES (?, ?, ?)",
-                           -1, &en, nullptr);
-        for (const QStringList& f : filas) {
-            for (int c = 0; c < nCampos; ++c) {
-                const QByteArray u = f[c].toUtf8();
-                if (u.isEmpty())
-                    sqlite3_bind_null(st, c + 1);
-                else
-                    sqlite3_bind_text(st, c + 1, u.constData(), int(u.size()), SQLITE_TRANSIENT);
-            }
-            sqlite3_bind_int64(st, nCampos + 1, origenes.value(f[nCampos]));
-            sqlite3_step(st);
-            sqlite3_reset(st);
-            const qint64 id = sqlite3_last_insert_rowid(db);
-            if (!f[nCampos + 1].isEmpty()) {
-                const QByteArray d = f[nCampos + 2].toUtf8();
-                sqlite3_bind_int64(en, 1, empresas.value(f[nCampos + 1]));
-                sqlite3_bind_int64(en, 2, id);
-                sqlite3_bind_text(en, 3, d.constData(), int(d.size()), SQLITE_TRANSIENT);
-                sqlite3_step(en);
-                sqlite3_reset(en);
-            }
+        crudo::ejecutar(bd, u"BEGIN"_s);
+        QVariantList v;
+        for (size_t k = 0; k < filas.size(); ++k) {
+            const QStringList& f = filas[k];
+            v.clear();
+            for (int c = 0; c < nCampos; ++c)
+                v << (f[c].isEmpty() ? QVariant() : QVariant(f[c]));
+            v << origenes.value(f[nCampos]);
+            insertar->recorrer(v);
+            if (!f[nCampos + 1].isEmpty())
+                vincular->recorrer(
+                    {empresas.value(f[nCampos + 1]), primera + qint64(k), f[nCampos + 2]});
         }
-        sqlite3_finalize(st);
-        sqlite3_finalize(en);
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+        crudo::ejecutar(bd, u"ROLLBACK"_s);
     };
     // The import, rolled back by the scope around it so that every run finds the same file.
     auto importar = [&](const QString& archivo) {
@@ -201,12 +191,12 @@ void exportarAgenda(const bench::Opciones& op) {
         u"SELECT CALENDARIO_EMPRESAS.CalId, EMPRESAS.EmpId, EmpNombreFantasia, EmpRazonSocial, "
         u"EmpEmail FROM CALENDARIO_EMPRESAS INNER JOIN EMPRESAS ON CALENDARIO_EMPRESAS.EmpId = "
         u"EMPRESAS.EmpId ORDER BY CALENDARIO_EMPRESAS.CalId, EMPRESAS.EmpId"_s};
-    QStringList traducidas;
+    std::vector<std::unique_ptr<crudo::Consulta>> consultas;
     for (const QString& s : sentencias)
-        traducidas << bd.traducir(s).sql;
+        consultas.push_back(crudo::preparar(bd, bd.traducir(s).sql));
     const std::function<void()> motor = [&] {
-        for (const QString& s : std::as_const(traducidas))
-            bench::pasoCrudo(bd.handle(), s);
+        for (const auto& c : consultas)
+            c->recorrer();
     };
     const std::function<void()> exportar = [&] {
         intercambio::exportar(bd, intercambio::Destino::Agenda, ics, {}, madrid);

@@ -29,15 +29,13 @@ public:
 
     // One pass: when no reminder window is open and no modal window is waiting for the user,
     // opens the reminder window on the first entry that is due, in the agenda's order (day,
-    // start time, end time). Failures are ignored: the next pass tries again. Returns the key
+    // start time, end time). Entries without an activity, which no agenda list shows, never
+    // remind. Failures are ignored: the next pass tries again. Returns the key
     // of the entry shown, or 0.
     qint64 pasada();
 
     // The entry the reminder window would open on at the given moment, or 0.
     static qint64 primeraVencida(BaseDatos& bd, const QDateTime& momento);
-    // The question a pass asks the engine (SQLite text, one parameter: the moment as
-    // "YYYY-MM-DD HH:MM:SS"); it repeats the expression and condition of the due index.
-    static QString sqlVencidas();
 
     // The program's one service: started last by start-up, stopped and replaced by agenda
     // maintenance after a deletion.

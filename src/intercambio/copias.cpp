@@ -4,7 +4,6 @@
 #include "data/dberror.h"
 #include "data/reloj.h"
 #include "intercambio/exportacion.h"
-#include "intercambio/respaldo.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -59,22 +58,20 @@ void copiarBase(BaseDatos& bd, const QString& archivo, const Progreso& progreso)
     // The copy is made beside its place and takes its name only once complete.
     const QString parcial =
         fi.absoluteFilePath() + u".parcial-"_s + QUuid::createUuid().toString(QUuid::Id128).left(8);
+    // The engine's online copy: the program goes on using the database meanwhile.
     bool cancelada = false;
     try {
-        respaldarBase(bd, parcial, [&](qint64 hecho, qint64 total) {
+        bd.respaldarEn(parcial, [&](int hecho, int total) {
             if (progreso && !progreso(hecho, total)) cancelada = true;
             return !cancelada;
         });
     } catch (const Error& e) {
         borrarConAnexos(parcial);
+        if (cancelada) throw Cancelado();
         throw Error(u"No se pudo hacer la copia de seguridad en «%1». Compruebe que la carpeta "
                     u"exista, que tenga permiso para escribir en ella y que haya lugar en el "
                     u"disco."_s.arg(archivo),
-                    e.detalle());
-    }
-    if (cancelada) {
-        borrarConAnexos(parcial);
-        throw Cancelado();
+                    e.detalle().isEmpty() ? e.resumen() : e.detalle());
     }
     if (!reemplazar(parcial, archivo)) {
         borrarConAnexos(parcial);

@@ -27,8 +27,16 @@ QString leer(const QString& clave) {
     QFile f(u":/ayuda/"_s + clave + u".html"_s);
     if (!f.open(QIODevice::ReadOnly)) return {};
     QString html = QString::fromUtf8(f.readAll());
-    for (auto it = valores().cbegin(); it != valores().cend(); ++it)
-        html.replace(u"<!--valor:%1-->"_s.arg(it.key()), it.value().toHtmlEscaped());
+    // <!--valor:nombre-->what a page read outside the program says<!--/valor-->
+    for (auto it = valores().cbegin(); it != valores().cend(); ++it) {
+        const QString inicio = u"<!--valor:%1-->"_s.arg(it.key());
+        for (qsizetype i = html.indexOf(inicio); i >= 0; i = html.indexOf(inicio, i)) {
+            const qsizetype fin = html.indexOf(u"<!--/valor-->"_s, i);
+            const qsizetype largo = fin < 0 ? inicio.size() : fin + 13 - i;
+            html.replace(i, largo, it.value().toHtmlEscaped());
+            i += it.value().toHtmlEscaped().size();
+        }
+    }
     return html;
 }
 

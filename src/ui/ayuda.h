@@ -23,7 +23,7 @@ QList<PaginaAyuda> paginas();
 QString html(const QString& clave);
 bool existe(const QString& clave);
 // A value the program knows only when it runs (a folder...): pages show it where they hold
-// <!--valor:nombre-->.
+// <!--valor:nombre-->...<!--/valor--> (what is between is for the page read outside the program).
 void definirValor(const QString& nombre, const QString& valor);
 } // namespace ayuda
 

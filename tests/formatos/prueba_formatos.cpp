@@ -3,7 +3,7 @@
 #include "formatos/csv.h"
 #include "formatos/icalendario.h"
 #include "formatos/vcard.h"
-#include "support/entorno.h"
+#include "support/entornodatos.h"
 
 #include <QBuffer>
 #include <libical/ical.h>
@@ -406,5 +406,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_PRUEBA_MAIN(PruebaFormatos)
+ZV_PRUEBA_DATOS_MAIN(PruebaFormatos)
 #include "prueba_formatos.moc"

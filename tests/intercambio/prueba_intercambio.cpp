@@ -1,11 +1,12 @@
 // Importing, exporting and backing up over a database: what is stored, what is refused and why,
 // round trips through every format, bad files, cancelling, and the command line.
 #include "data/dberror.h"
+#include "data/reloj.h"
 #include "intercambio/agenda.h"
 #include "intercambio/copias.h"
 #include "intercambio/exportacion.h"
 #include "intercambio/importacion.h"
-#include "support/entorno.h"
+#include "support/entornodatos.h"
 
 #include <QDir>
 #include <QProcess>
@@ -115,7 +116,7 @@ class PruebaIntercambio : public QObject {
 
 private Q_SLOTS:
     void init() {
-        prueba::reiniciarTodo();
+        establecerReloj(nullptr);
         db = std::make_unique<prueba::BaseDatosPrueba>();
         dir = std::make_unique<QTemporaryDir>();
     }
@@ -657,5 +658,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_PRUEBA_MAIN(PruebaIntercambio)
+ZV_PRUEBA_DATOS_MAIN(PruebaIntercambio)
 #include "prueba_intercambio.moc"
