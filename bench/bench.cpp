@@ -7,6 +7,7 @@
 #include "data/reloj.h"
 #include "ui/ventanas.h"
 
+#include "data/crudo.h"
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -14,7 +15,6 @@
 #include <cstdio>
 #include <map>
 #include <memory>
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -86,31 +86,10 @@ BaseDatos& baseGenerada(const TamanoDemo& tam) {
     return *bases.back();
 }
 
-long long pasoCrudo(sqlite3* db, const QString& sqliteSql) {
-    sqlite3_stmt* st = nullptr;
-    const QByteArray u = sqliteSql.toUtf8();
-    if (sqlite3_prepare_v2(db, u.constData(), int(u.size()), &st, nullptr) != SQLITE_OK) {
-        std::fprintf(stderr, "%s\n", sqlite3_errmsg(db));
-        return -1;
-    }
-    long long filas = 0;
-    size_t suma = 0;
-    const int n = sqlite3_column_count(st);
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        for (int c = 0; c < n; ++c) {
-            const unsigned char* t = sqlite3_column_text(st, c);
-            if (t) suma += size_t(sqlite3_column_bytes(st, c));
-        }
-        ++filas;
-    }
-    sqlite3_finalize(st);
-    return filas + (suma == size_t(-1) ? 1 : 0);
-}
-
 double medirCrudo(BaseDatos& bd, const QString& jet, long long* filas) {
-    const QString sql = bd.traducir(jet).sql;
+    const auto consulta = crudo::preparar(bd, bd.traducir(jet).sql);
     long long n = 0;
-    const double ms = medir([&] { n = pasoCrudo(bd.handle(), sql); });
+    const double ms = medir([&] { n = consulta->recorrer(); });
     if (filas) *filas = n;
     return ms;
 }

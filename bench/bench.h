@@ -7,8 +7,6 @@
 #include <functional>
 #include <vector>
 
-struct sqlite3;
-
 namespace zv {
 class BaseDatos;
 struct TamanoDemo;
@@ -37,11 +35,9 @@ void informar(const QString& que, double ms);
 // A new database file filled by the sample-data generator, in a temporary folder that lives
 // until the program ends; also installed as the program's database, which it returns.
 BaseDatos& baseGenerada(const TamanoDemo& tam);
-// Steps a statement with the raw SQLite API reading every column as text: the engine's own
-// cost of producing the rows. Returns the number of rows.
-long long pasoCrudo(sqlite3* db, const QString& sqliteSql);
-// medir() of pasoCrudo() over a Jet statement translated beforehand, so that only the engine is
-// timed. `filas`, when given, receives the number of rows.
+// medir() of the raw engine stepping a Jet statement translated and prepared beforehand
+// (data/crudo.h), so that only the engine is timed. `filas`, when given, receives the number of
+// rows.
 double medirCrudo(BaseDatos& bd, const QString& jet, long long* filas = nullptr);
 
 } // namespace zv::bench

@@ -3,9 +3,11 @@
 #include "agenda/aviso.h"
 #include "app/frmprincipal.h"
 #include "bench.h"
+#include "data/avisos.h"
 #include "data/basedatos.h"
+#include "data/crudo.h"
 #include "data/demodatos.h"
-#include "data/esquema.h"
+#include "data/motor.h"
 #include "data/origenregistros.h"
 
 #include <QApplication>
@@ -14,7 +16,6 @@
 #include <QTimer>
 #include <cstdio>
 #include <ctime>
-#include <sqlite3.h>
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
 #endif
@@ -39,10 +40,6 @@ double segundosDeProcesador() {
 #endif
 }
 
-QString momento(const QDateTime& m) {
-    return m.toString(u"yyyy-MM-dd HH:mm:ss"_s);
-}
-
 // A file with n entries of which none is due: the sample data, with every entry due within the
 // next hour acknowledged. Returns it, installed as the program's database.
 zv::BaseDatos& baseSinVencidas(int n) {
@@ -51,10 +48,10 @@ zv::BaseDatos& baseSinVencidas(int n) {
     tam.contactos = 50;
     tam.entradasAgenda = n;
     zv::BaseDatos& bd = zv::bench::baseGenerada(tam);
-    zv::Sentencia s = bd.preparar(
-        u"UPDATE CALENDARIO SET CalFueAvisado = 1 WHERE CalFueAvisado = 0 AND CalFecha IS NOT NULL "
-        u"AND CalHoraInicio IS NOT NULL AND %1 <= ?"_s.arg(zv::esquema::momentoAviso()));
-    s.vincular(1, momento(QDateTime::currentDateTime().addSecs(3600)));
+    zv::Sentencia s = bd.preparar(u"UPDATE CALENDARIO SET CalFueAvisado = 1 WHERE CalId IN "
+                                  u"(SELECT CalId FROM ("_s +
+                                  zv::avisos::sqlVencidas(bd) + u") AS vencidas)"_s);
+    s.vincular(1, bd.dialecto().valorMomento(QDateTime::currentDateTime().addSecs(3600)));
     s.paso();
     return bd;
 }
@@ -73,21 +70,13 @@ void pasada(const zv::bench::Opciones& op) {
                            veces;
 
     // The engine alone: the same statement, prepared once, stepped to its end.
-    sqlite3_stmt* st = nullptr;
-    const QByteArray sql = zv::Aviso::sqlVencidas().toUtf8();
-    sqlite3_prepare_v2(bd.handle(), sql.constData(), int(sql.size()), &st, nullptr);
+    const auto consulta = zv::crudo::preparar(bd, zv::avisos::sqlVencidas(bd));
     const double crudo =
         zv::bench::medir([&] {
-            for (int i = 0; i < veces; ++i) {
-                const QByteArray ahora = momento(QDateTime::currentDateTime()).toUtf8();
-                sqlite3_bind_text(st, 1, ahora.constData(), int(ahora.size()), SQLITE_TRANSIENT);
-                while (sqlite3_step(st) == SQLITE_ROW) {
-                }
-                sqlite3_reset(st);
-            }
+            for (int i = 0; i < veces; ++i)
+                consulta->recorrer({bd.dialecto().valorMomento(QDateTime::currentDateTime())});
         }) /
         veces;
-    sqlite3_finalize(st);
     std::printf(
         "%-58s %10.1f µs   motor %10.1f µs   razón %5.2fx\n",
         u"Una pasada del servicio, %1 entradas, ninguna vencida"_s.arg(n).toUtf8().constData(),

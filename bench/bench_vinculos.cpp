@@ -10,8 +10,8 @@
 #include "ui/ventana.h"
 #include "ui/ventanas.h"
 
+#include "data/crudo.h"
 #include <QApplication>
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -59,16 +59,11 @@ void seleccionEmpresas(const zv::bench::Opciones& op) {
         delete w;
         const QString par = u"EmpId=%1 AND ConId=%2"_s.arg(empresa).arg(contacto);
         const double crudoVinculo = zv::bench::medir([&] {
-            sqlite3_exec(
-                bd.handle(),
-                u"INSERT INTO EMPRESAS_CONTACTOS (EmpId, ConId) VALUES (%1, %2)"_s.arg(empresa)
-                    .arg(contacto)
-                    .toUtf8()
-                    .constData(),
-                nullptr, nullptr, nullptr);
-            sqlite3_exec(bd.handle(),
-                         (u"DELETE FROM EMPRESAS_CONTACTOS WHERE "_s + par).toUtf8().constData(),
-                         nullptr, nullptr, nullptr);
+            zv::crudo::ejecutar(
+                bd,
+                u"INSERT INTO EMPRESAS_CONTACTOS (EmpId, ConId) VALUES (%1, %2)"_s.arg(empresa).arg(
+                    contacto));
+            zv::crudo::ejecutar(bd, u"DELETE FROM EMPRESAS_CONTACTOS WHERE "_s + par);
         });
         zv::bench::informar(u"Bajar y Subir una empresa, %1 empresas"_s.arg(n), nuestroVinculo,
                             crudoVinculo);

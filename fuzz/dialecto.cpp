@@ -11,10 +11,24 @@ using sql::Tok;
 
 namespace {
 
-std::vector<sql::Token> sinBlancos(const QString& s) {
-    std::vector<sql::Token> out;
-    for (sql::Token& k : sql::tokenizar(s))
-        if (k.tipo != Tok::Espacio && k.tipo != Tok::Comentario) out.push_back(std::move(k));
+// The tokens without blanks and comments; `junto` tells whether one came right after the one
+// before it, with nothing in between.
+struct Pieza {
+    sql::Token k;
+    bool junto;
+};
+
+std::vector<Pieza> sinBlancos(const QString& s) {
+    std::vector<Pieza> out;
+    bool junto = false;
+    for (sql::Token& k : sql::tokenizar(s)) {
+        if (k.tipo == Tok::Espacio || k.tipo == Tok::Comentario) {
+            junto = false;
+            continue;
+        }
+        out.push_back({std::move(k), junto});
+        junto = true;
+    }
     return out;
 }
 
@@ -22,32 +36,32 @@ bool esPalabra(const sql::Token& k, const QString& p) {
     return k.tipo == Tok::Ident && k.texto.compare(p, Qt::CaseInsensitive) == 0;
 }
 
-QString describir(const std::vector<sql::Token>& t) {
+QString describir(const std::vector<Pieza>& t) {
     QStringList l;
-    for (const sql::Token& k : t)
-        l << u"%1:%2"_s.arg(int(k.tipo)).arg(k.texto);
+    for (const Pieza& p : t)
+        l << u"%1:%2"_s.arg(int(p.k.tipo)).arg(p.k.texto);
     return l.join(u" | "_s);
 }
 
 void comprobarTraduccion(const QString& jet, const QString& traducida) {
-    std::vector<sql::Token> entrada = sinBlancos(jet);
-    const std::vector<sql::Token> salida = sinBlancos(traducida);
+    std::vector<Pieza> entrada = sinBlancos(jet);
+    const std::vector<Pieza> salida = sinBlancos(traducida);
     // A bare table name stands for the whole table.
-    if (entrada.size() == 1 && !esPalabra(entrada[0], u"SELECT"_s) &&
-        (entrada[0].tipo == Tok::Ident || entrada[0].tipo == Tok::IdentCitado))
-        entrada = sinBlancos(u"SELECT * FROM "_s + entrada[0].texto);
+    if (entrada.size() == 1 && !esPalabra(entrada[0].k, u"SELECT"_s) &&
+        (entrada[0].k.tipo == Tok::Ident || entrada[0].k.tipo == Tok::IdentCitado))
+        entrada = sinBlancos(u"SELECT * FROM "_s + entrada[0].k.texto);
     const auto detalle = [&] { return jet + u"\n=> "_s + traducida + u"\n"_s + describir(salida); };
     size_t j = 0;
     auto siguiente = [&]() -> const sql::Token& {
         ZV_EXIGIR(j < salida.size(), detalle());
-        return salida[j++];
+        return salida[j++].k;
     };
     auto colacion = [&] {
         ZV_EXIGIR(esPalabra(siguiente(), u"COLLATE"_s), detalle());
         ZV_EXIGIR(esPalabra(siguiente(), QLatin1String(sql::kColacion)), detalle());
     };
     for (size_t i = 0; i < entrada.size(); ++i) {
-        const sql::Token& k = entrada[i];
+        const sql::Token& k = entrada[i].k;
         const sql::Token& o = siguiente();
         if (k.tipo == Tok::Fecha) {
             ZV_EXIGIR(o.tipo == Tok::Cadena && o.cerrado, detalle());
@@ -55,7 +69,15 @@ void comprobarTraduccion(const QString& jet, const QString& traducida) {
             continue;
         }
         ZV_EXIGIR(o.tipo == k.tipo && o.texto == k.texto && o.cerrado == k.cerrado, detalle());
-        const bool yaTiene = i + 1 < entrada.size() && esPalabra(entrada[i + 1], u"COLLATE"_s);
+        // A parameter is numbered: "?" and "?N" both come out as "?N".
+        if (k.tipo == Tok::Simbolo && k.texto == u"?") {
+            ZV_EXIGIR(siguiente().tipo == Tok::Numero, detalle());
+            if (i + 1 < entrada.size() && entrada[i + 1].junto &&
+                entrada[i + 1].k.tipo == Tok::Numero && entrada[i + 1].k.texto.toInt() > 0)
+                ++i;
+            continue;
+        }
+        const bool yaTiene = i + 1 < entrada.size() && esPalabra(entrada[i + 1].k, u"COLLATE"_s);
         if (k.tipo == Tok::Cadena && k.cerrado && !yaTiene) colacion();
     }
     ZV_EXIGIR(j == salida.size(), detalle());

@@ -1,14 +1,13 @@
 #include "agenda/aviso.h"
 
+#include "data/avisos.h"
 #include "data/basedatos.h"
-#include "data/esquema.h"
 #include "data/reloj.h"
 #include "ui/ventanas.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
-#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -43,39 +42,14 @@ void Aviso::setActivo(bool si) {
 }
 
 void Aviso::Iniciar() {
-    // The rows come straight from the file at every pass (sqlVencidas), not from the main
-    // window's record source: an entry stored anywhere is seen at the next pass.
+    // The rows come straight from the database at every pass (avisos::primeraVencida), not
+    // from the main window's record source: an entry stored anywhere is seen at the next pass.
     activo_ = true;
     reloj_.start(0);
 }
 
-QString Aviso::sqlVencidas() {
-    // The expression and the condition are those of the index ix_CALENDARIO_aviso, word for
-    // word, so that the engine reads only the due entries.
-    static const QString sql =
-        u"SELECT CalId, CalFecha, CalHoraInicio, CalHoraFinal FROM CALENDARIO WHERE "
-        u"CalFueAvisado = 0 AND CalFecha IS NOT NULL AND CalHoraInicio IS NOT NULL AND %1 <= ?"_s
-            .arg(esquema::momentoAviso());
-    return sql;
-}
-
 qint64 Aviso::primeraVencida(BaseDatos& bd, const QDateTime& momento) {
-    Sentencia s = bd.preparar(sqlVencidas());
-    s.vincular(1, momento.toString(u"yyyy-MM-dd HH:mm:ss"_s));
-    // The first in the agenda's order: day, start time, end time (an empty end time first),
-    // then the older entry.
-    qint64 mejorId = 0;
-    std::array<QString, 3> mejor;
-    while (s.paso()) {
-        const std::array<QString, 3> clave = {s.valor(1).toString(), s.valor(2).toString(),
-                                              s.valor(3).toString()};
-        const qint64 id = s.valor(0).toLongLong();
-        if (mejorId == 0 || clave < mejor || (clave == mejor && id < mejorId)) {
-            mejor = clave;
-            mejorId = id;
-        }
-    }
-    return mejorId;
+    return avisos::primeraVencida(bd, momento);
 }
 
 qint64 Aviso::pasada() {

@@ -35,9 +35,6 @@ public:
 
     // The entry the reminder window would open on at the given moment, or 0.
     static qint64 primeraVencida(BaseDatos& bd, const QDateTime& momento);
-    // The question a pass asks the engine (SQLite text, one parameter: the moment as
-    // "YYYY-MM-DD HH:MM:SS"); it repeats the expression and condition of the due index.
-    static QString sqlVencidas();
 
     // The program's one service: started last by start-up, stopped and replaced by agenda
     // maintenance after a deletion.

@@ -1,31 +1,36 @@
 #pragma once
-// The connection to bd2000.mdb. One per program (the screens' record sources and the grouped
-// queries share it); tests open their own. Statements are written in the Jet dialect and
-// translated once; prepared statements are kept for reuse.
+// The connection to the program's database: a file (bd2000.mdb) or, for an office, a database on
+// a server. One per program (the screens' record sources and the grouped queries share it);
+// tests open their own. Statements are written in the Jet dialect and translated once for the
+// engine in use; prepared statements are kept for reuse. Nothing here tells which engine it is.
 #include "data/dialecto.h"
 
 #include <QHash>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <memory>
-
-struct sqlite3;
-struct sqlite3_stmt;
+#include <string_view>
 
 namespace zv {
 
 class BaseDatos;
+class DialectoMotor;
+class Motor;
+class SentenciaMotor;
+struct ColumnaOrigen;
+enum class TipoValor : quint8;
 
 // A prepared statement on loan from the connection's cache; returned (reset) when destroyed.
 class Sentencia {
 public:
-    Sentencia(BaseDatos* bd, sqlite3_stmt* st, QString clave);
+    Sentencia(BaseDatos* bd, std::unique_ptr<SentenciaMotor> st, QString clave);
     Sentencia(Sentencia&& o) noexcept;
     Sentencia& operator=(Sentencia&&) = delete;
     Sentencia(const Sentencia&) = delete;
     ~Sentencia();
 
-    void vincular(int indice, const QVariant& v); // 1-based, as SQLite counts
+    void vincular(int indice, const QVariant& v); // 1-based
     void vincular(const QVariantList& valores);
     bool paso();      // true: a row is ready; false: done
     void reiniciar(); // ready to run again (bindings are kept)
@@ -33,11 +38,17 @@ public:
     QString nombreColumna(int c) const;
     QVariant valor(int c) const; // the engine's value as it is stored
     bool esNulo(int c) const;
-    sqlite3_stmt* handle() const { return st_; }
+
+    // What the data layer reads rows with: the column's description and the raw cells.
+    ColumnaOrigen columna(int c) const;
+    TipoValor tipo(int c) const;
+    qint64 entero(int c) const;
+    double real(int c) const;
+    std::string_view bytes(int c) const;
 
 private:
     BaseDatos* bd_;
-    sqlite3_stmt* st_;
+    std::unique_ptr<SentenciaMotor> st_;
     QString clave_;
 };
 
@@ -48,10 +59,11 @@ public:
         AbrirExistente, // a missing file is an error
     };
 
-    // Opens the file, or creates it with the whole schema when it is missing (or empty).
-    // Throws zv::DbError with a Spanish description when the file is not ours, is damaged,
-    // read-only or locked by another program; such a file is left untouched.
-    explicit BaseDatos(const QString& ruta, Modo modo = Modo::CrearSiFalta);
+    // Opens the database at `destino` (a file path), or creates it with the whole schema when
+    // it is missing (or empty). Throws zv::DbError with a Spanish description when it is not
+    // ours, is damaged, newer, read-only or locked by another program; such a database is left
+    // untouched.
+    explicit BaseDatos(const QString& destino, Modo modo = Modo::CrearSiFalta);
     ~BaseDatos();
     BaseDatos(const BaseDatos&) = delete;
     BaseDatos& operator=(const BaseDatos&) = delete;
@@ -61,14 +73,17 @@ public:
     static BaseDatos* principalSiHay();
     static void establecerPrincipal(BaseDatos* bd);
 
+    // Where the database is, as it was given.
     const QString& ruta() const { return ruta_; }
-    bool recienCreada() const { return creada_; }
-    sqlite3* handle() const { return db_; }
+    bool recienCreada() const;
 
-    // A Jet statement translated for SQLite (cached).
+    // How the engine in use writes SQL (for the data layer's own statements).
+    const DialectoMotor& dialecto() const;
+
+    // A Jet statement translated for the engine (cached).
     const sql::Traduccion& traducir(const QString& jet, bool conRowids = false);
-    // Prepares SQLite text (already translated), from the cache when possible.
-    Sentencia preparar(const QString& sqlite);
+    // Prepares the engine's own text (already translated), from the cache when possible.
+    Sentencia preparar(const QString& nativo);
     // Translates and prepares a Jet statement.
     Sentencia prepararJet(const QString& jet) { return preparar(traducir(jet).sql); }
 
@@ -76,26 +91,36 @@ public:
     int ejecutar(const QString& jet, const QVariantList& parametros = {});
     // Runs one Jet statement and returns the first column of its first row (null when none).
     QVariant escalar(const QString& jet, const QVariantList& parametros = {});
+    // The key the engine gave to the last row added.
     qint64 ultimoId() const;
-    int cambios() const;
+    // The rows changed by the last statement run to its end.
+    int cambios() const { return cambios_; }
+    // A number that changes whenever the data may have changed: a statement that writes ran
+    // through this connection, or another connection committed a change. Equal numbers mean
+    // that what was read before is still what the database holds.
+    quint64 versionDatos();
 
-    // Throws the engine's last error, described in Spanish.
-    [[noreturn]] void fallar(int codigo, const QString& sql = {}) const;
+    // A consistent copy of the whole database, taken while it is in use, into a new file that
+    // the program opens like any other (`archivo` must not exist). `progreso` is told the work
+    // done and the whole; returning false cancels. A copy that fails or is cancelled leaves no
+    // file behind.
+    void respaldarEn(const QString& archivo,
+                     const std::function<bool(int hechas, int total)>& progreso = {});
+
+    // The engine, for the raw measurements of the benchmarks and the engine's own tests.
+    Motor& motor() { return *motor_; }
 
 private:
     friend class Sentencia;
-    void devolver(sqlite3_stmt* st, const QString& clave);
-    void soltarSentencias(); // finalizes the cached statements
-    void abrir(const QString& ruta, Modo modo);
-    void crearEsquema();
-    void validar();
-
-    sqlite3* db_ = nullptr;
-    QString ruta_;
-    bool creada_ = false;
-    int savepoints_ = 0;
     friend class Transaccion;
-    QHash<QString, sqlite3_stmt*> libres_;
+    void devolver(std::unique_ptr<SentenciaMotor> st, const QString& clave);
+
+    std::unique_ptr<Motor> motor_;
+    QString ruta_;
+    int savepoints_ = 0;
+    int cambios_ = 0;
+    quint64 escrituras_ = 0;
+    QHash<QString, SentenciaMotor*> libres_; // owned
     QHash<QString, sql::Traduccion> traducciones_;
     QHash<QString, sql::Traduccion> traduccionesRowid_;
 };
@@ -112,7 +137,7 @@ public:
 
 private:
     BaseDatos& bd_;
-    QString nombre_;
+    QString nombre_; // the savepoint of a nested guard; empty for the outermost
     bool hecha_ = false;
 };
 

@@ -1,10 +1,18 @@
 #include "data/bloquefilas.h"
 
-#include <sqlite3.h>
+#include "data/basedatos.h"
+#include "data/motor.h"
 
 namespace zv {
 
-static_assert(SQLITE_NULL == 5, "an empty cell is marked with SQLite's code for null");
+namespace {
+constexpr quint8 kEntero = quint8(TipoValor::Entero);
+constexpr quint8 kReal = quint8(TipoValor::Real);
+constexpr quint8 kTexto = quint8(TipoValor::Texto);
+constexpr quint8 kBlob = quint8(TipoValor::Blob);
+constexpr quint8 kNulo = quint8(TipoValor::Nulo);
+static_assert(kNulo == 5, "an empty cell is marked 5");
+} // namespace
 
 void BloqueFilas::reservar(size_t filas) {
     celdas_.reserve(filas * size_t(columnas_));
@@ -16,27 +24,25 @@ void BloqueFilas::guardarBytes(Celda& c, const char* p, size_t n) {
     bloque_.append(p, n);
 }
 
-int BloqueFilas::agregar(sqlite3_stmt* st) {
+int BloqueFilas::agregar(const Sentencia& st) {
     for (int c = 0; c < columnas_; ++c) {
         Celda celda;
-        celda.tipo = quint8(sqlite3_column_type(st, c));
+        celda.tipo = quint8(st.tipo(c));
         switch (celda.tipo) {
-        case SQLITE_INTEGER:
-            celda.entero = sqlite3_column_int64(st, c);
+        case kEntero:
+            celda.entero = st.entero(c);
             break;
-        case SQLITE_FLOAT:
-            celda.real = sqlite3_column_double(st, c);
+        case kReal:
+            celda.real = st.real(c);
             break;
-        case SQLITE_TEXT:
-        case SQLITE_BLOB: {
-            const void* p = celda.tipo == SQLITE_TEXT
-                                ? static_cast<const void*>(sqlite3_column_text(st, c))
-                                : sqlite3_column_blob(st, c);
-            guardarBytes(celda, static_cast<const char*>(p), size_t(sqlite3_column_bytes(st, c)));
+        case kTexto:
+        case kBlob: {
+            const std::string_view b = st.bytes(c);
+            guardarBytes(celda, b.data(), b.size());
             break;
         }
         default:
-            celda.tipo = SQLITE_NULL;
+            celda.tipo = kNulo;
             break;
         }
         celdas_.push_back(celda);
@@ -52,13 +58,13 @@ int BloqueFilas::agregarVacia() {
 QVariant BloqueFilas::valor(int fila, int columna) const {
     const Celda& c = celdaEn(fila, columna);
     switch (c.tipo) {
-    case SQLITE_INTEGER:
+    case kEntero:
         return QVariant(c.entero);
-    case SQLITE_FLOAT:
+    case kReal:
         return QVariant(c.real);
-    case SQLITE_TEXT:
+    case kTexto:
         return QVariant(QString::fromUtf8(bloque_.data() + c.desplazamiento, qsizetype(c.largo)));
-    case SQLITE_BLOB:
+    case kBlob:
         return QVariant(QByteArray(bloque_.data() + c.desplazamiento, qsizetype(c.largo)));
     default:
         return {};
@@ -72,22 +78,22 @@ void BloqueFilas::escribir(int fila, int columna, const QVariant& v) {
     switch (v.metaType().id()) {
     case QMetaType::LongLong:
     case QMetaType::Int:
-        c.tipo = SQLITE_INTEGER;
+        c.tipo = kEntero;
         c.entero = v.toLongLong();
         break;
     case QMetaType::Double:
-        c.tipo = SQLITE_FLOAT;
+        c.tipo = kReal;
         c.real = v.toDouble();
         break;
     case QMetaType::QByteArray: {
         const QByteArray b = v.toByteArray();
-        c.tipo = SQLITE_BLOB;
+        c.tipo = kBlob;
         guardarBytes(c, b.constData(), size_t(b.size()));
         break;
     }
     default: {
         const QByteArray u = v.toString().toUtf8();
-        c.tipo = SQLITE_TEXT;
+        c.tipo = kTexto;
         guardarBytes(c, u.constData(), size_t(u.size()));
         break;
     }

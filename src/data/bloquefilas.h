@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-struct sqlite3_stmt;
-
 namespace zv {
+
+class Sentencia;
 
 class BloqueFilas {
 public:
@@ -23,7 +23,7 @@ public:
     void reservar(size_t filas);
 
     // Stores the statement's current row (its first columnas() columns); returns its number.
-    int agregar(sqlite3_stmt* st);
+    int agregar(const Sentencia& st);
     // Stores a row of empty cells; returns its number.
     int agregarVacia();
 
@@ -39,7 +39,7 @@ public:
 
 private:
     struct Celda {
-        quint8 tipo = 5; // SQLite's type code; 5 (SQLITE_NULL) when empty
+        quint8 tipo = 5; // a TipoValor (data/motor.h); 5 (Nulo) when empty
         quint32 largo = 0;
         union {
             qint64 entero;

@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QTime>
-#include <sqlite3.h>
 
 namespace zv {
 
@@ -27,14 +26,13 @@ QTime horaRapida(const char* p, int n) {
 
 } // namespace
 
-ColumnaOrigen ColumnaOrigen::de(sqlite3_stmt* st, int c) {
+ColumnaOrigen ColumnaOrigen::describir(const QString& nombre, const QString& tabla,
+                                       const QString& origen) {
     ColumnaOrigen col;
-    col.nombre = QString::fromUtf8(sqlite3_column_name(st, c));
-    const char* t = sqlite3_column_table_name(st, c);
-    const char* o = sqlite3_column_origin_name(st, c);
-    if (t && o) {
-        col.tabla = QString::fromUtf8(t);
-        col.origen = QString::fromUtf8(o);
+    col.nombre = nombre;
+    if (!tabla.isEmpty() && !origen.isEmpty()) {
+        col.tabla = tabla;
+        col.origen = origen;
         col.tipo = esquema::tipo(col.tabla, col.origen, &col.conocido);
     }
     return col;

@@ -8,8 +8,6 @@
 #include <QVariant>
 #include <vector>
 
-struct sqlite3_stmt;
-
 namespace zv {
 
 struct ColumnaOrigen {
@@ -19,8 +17,10 @@ struct ColumnaOrigen {
     TipoCampo tipo = TipoCampo::Texto;
     bool conocido = false; // the field is one of the schema's
 
-    // Column c of a prepared statement.
-    static ColumnaOrigen de(sqlite3_stmt* st, int c);
+    // A column named `nombre` that comes from field `origen` of `tabla` (both empty for a
+    // computed column), typed by the schema when the field is one of its own.
+    static ColumnaOrigen describir(const QString& nombre, const QString& tabla,
+                                   const QString& origen);
     // A value as the engine stores it, typed by its field: dates and times as QDate and QTime,
     // yes/no as bool, money as double. Computed columns and text that does not read as its kind
     // come back as they are.

@@ -6,13 +6,13 @@
 #include "data/dberror.h"
 #include "data/dialecto.h"
 #include "data/funciones.h"
+#include "data/motor.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <array>
 #include <cmath>
 #include <optional>
-#include <sqlite3.h>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -268,7 +268,7 @@ class Agrupador {
 public:
     explicit Agrupador(int campos) : crudos_(size_t(campos)) {}
 
-    int grupo(sqlite3_stmt* st, const std::vector<int>& columnas, bool& nuevo) {
+    int grupo(const Sentencia& st, const std::vector<int>& columnas, bool& nuevo) {
         Clave k{};
         for (size_t i = 0; i < columnas.size(); ++i)
             k[i] = idValor(st, columnas[i], i);
@@ -278,25 +278,26 @@ public:
     }
 
 private:
-    quint32 idValor(sqlite3_stmt* st, int c, size_t campo) {
-        switch (sqlite3_column_type(st, c)) {
-        case SQLITE_NULL:
+    quint32 idValor(const Sentencia& st, int c, size_t campo) {
+        switch (st.tipo(c)) {
+        case TipoValor::Nulo:
             return 0;
-        case SQLITE_INTEGER: {
-            const qint64 v = sqlite3_column_int64(st, c);
+        case TipoValor::Entero: {
+            const qint64 v = st.entero(c);
             return id('i', &v, sizeof v);
         }
-        case SQLITE_FLOAT: {
-            const double r = sqlite3_column_double(st, c);
+        case TipoValor::Real: {
+            const double r = st.real(c);
             if (r == std::floor(r) && std::fabs(r) < 9.0e18) {
                 const qint64 v = qint64(r); // 2.0 groups with 2, as the engine compares them
                 return id('i', &v, sizeof v);
             }
             return id('r', &r, sizeof r);
         }
-        case SQLITE_TEXT: {
-            const char* p = reinterpret_cast<const char*>(sqlite3_column_text(st, c));
-            const int n = sqlite3_column_bytes(st, c);
+        case TipoValor::Texto: {
+            const std::string_view b = st.bytes(c);
+            const char* p = b.data();
+            const int n = int(b.size());
             MapaTexto& vistos = crudos_[campo];
             const auto it = vistos.find(std::string_view(p, size_t(n)));
             if (it != vistos.end()) return it->second;
@@ -304,9 +305,11 @@ private:
             vistos.emplace(std::string(p, size_t(n)), v);
             return v;
         }
-        default:
-            return id('b', sqlite3_column_blob(st, c), size_t(sqlite3_column_bytes(st, c)));
+        case TipoValor::Blob:
+            break;
         }
+        const std::string_view b = st.bytes(c);
+        return id('b', b.data(), b.size());
     }
 
     quint32 id(char tipo, const void* p, size_t n) {
@@ -343,13 +346,13 @@ struct Acumulado {
     bool esReal = false;
 };
 
-void acumular(Acumulado& a, Agregado agregado, sqlite3_stmt* st, int c) {
-    const int tipo = sqlite3_column_type(st, c);
-    if (tipo == SQLITE_NULL) return;
+void acumular(Acumulado& a, Agregado agregado, const Sentencia& st, int c) {
+    const TipoValor tipo = st.tipo(c);
+    if (tipo == TipoValor::Nulo) return;
     ++a.cuenta;
     if (agregado != Agregado::Suma) return;
-    if (tipo == SQLITE_INTEGER && !a.esReal) {
-        const qint64 v = sqlite3_column_int64(st, c);
+    if (tipo == TipoValor::Entero && !a.esReal) {
+        const qint64 v = st.entero(c);
         if (!__builtin_add_overflow(a.entero, v, &a.entero)) return;
         a.esReal = true; // past 64 bits: go on in floating point
         a.real = double(a.entero) + double(v);
@@ -359,7 +362,7 @@ void acumular(Acumulado& a, Agregado agregado, sqlite3_stmt* st, int c) {
         a.esReal = true;
         a.real = double(a.entero);
     }
-    a.real += sqlite3_column_double(st, c);
+    a.real += st.real(c);
 }
 
 } // namespace
@@ -484,11 +487,10 @@ struct ConsultaAgrupada::Datos {
 
 void ConsultaAgrupada::Datos::leer(BaseDatos& bd, const QString& jet) {
     Sentencia s = bd.prepararJet(jet);
-    sqlite3_stmt* st = s.handle();
-    const int total = sqlite3_column_count(st);
+    const int total = s.columnas();
     cols.clear();
     for (int c = 0; c < total; ++c) {
-        cols.push_back(ColumnaOrigen::de(st, c));
+        cols.push_back(s.columna(c));
     }
     auto columna = [&](const QString& nombre) {
         const int c = buscarColumna(cols, nombre);
@@ -511,7 +513,7 @@ void ConsultaAgrupada::Datos::leer(BaseDatos& bd, const QString& jet) {
     hijas = BloqueFilas(total);
     while (s.paso()) {
         bool nuevo = false;
-        const int g = agrupador.grupo(st, por, nuevo);
+        const int g = agrupador.grupo(s, por, nuevo);
         if (nuevo) {
             for (int c : por)
                 padres.push_back(cols[c].tipar(s.valor(c)));
@@ -519,8 +521,8 @@ void ConsultaAgrupada::Datos::leer(BaseDatos& bd, const QString& jet) {
             acumulados.emplace_back();
             if (hijos) grupos.emplace_back();
         }
-        if (conAgregado) acumular(acumulados[size_t(g)], comando.agregado, st, agregado);
-        if (hijos) grupos[size_t(g)].push_back(hijas.agregar(st));
+        if (conAgregado) acumular(acumulados[size_t(g)], comando.agregado, s, agregado);
+        if (hijos) grupos[size_t(g)].push_back(hijas.agregar(s));
     }
     filas = int(acumulados.size());
     if (!conAgregado) return;

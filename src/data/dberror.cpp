@@ -1,8 +1,5 @@
 #include "data/dberror.h"
 
-#include <QRegularExpression>
-#include <sqlite3.h>
-
 using namespace Qt::StringLiterals;
 
 namespace zv {
@@ -14,170 +11,46 @@ Error::Error(const QString& descripcion, const QString& detalle)
     texto_ = detalle.isEmpty() ? descripcion : descripcion + u"\n\nDetalle técnico: "_s + detalle;
 }
 
-namespace {
-
-QString campoDeColumna(const QString& s) {
-    // "CALENDARIO.CalFormaAviso" -> "CalFormaAviso"
-    const int punto = s.lastIndexOf(QLatin1Char('.'));
-    return punto >= 0 ? s.mid(punto + 1) : s;
-}
-
-QString tipoLegible(const QString& tipo) {
-    const QString t = tipo.toUpper();
-    if (t.startsWith(u"INT"_s)) return u"números enteros"_s;
-    if (t == u"REAL"_s) return u"números o importes"_s;
-    if (t == u"TEXT"_s) return u"texto"_s;
-    return t.toLower();
-}
-
-QString descripcionRestriccion(int extendido, const QString& msg) {
-    QRegularExpressionMatch m;
-    switch (extendido) {
-    case SQLITE_CONSTRAINT_DATATYPE: {
-        static const QRegularExpression re(
-            u"cannot store (\\w+) value in (\\w+) column ([\\w.]+)"_s);
-        m = re.match(msg);
-        if (m.hasMatch())
-            return u"El valor ingresado no es válido para el campo %1: solo admite %2."_s.arg(
-                campoDeColumna(m.captured(3)), tipoLegible(m.captured(2)));
-        return u"El valor ingresado no es del tipo que el campo admite."_s;
-    }
-    case SQLITE_CONSTRAINT_CHECK: {
-        static const QRegularExpression re(u"CHECK constraint failed: (\\w+)"_s);
-        m = re.match(msg);
-        if (m.hasMatch()) {
-            const QString nombre = m.captured(1);
-            const QString campo = nombre.section(QLatin1Char('_'), 1);
-            if (nombre.startsWith(u"fecha_"_s))
-                return u"El campo %1 debe contener una fecha válida."_s.arg(campo);
-            if (nombre.startsWith(u"hora_"_s))
-                return u"El campo %1 debe contener una hora válida."_s.arg(campo);
-            if (nombre.startsWith(u"sino_"_s))
-                return u"El campo %1 solo admite Sí o No."_s.arg(campo);
-        }
-        return u"El valor ingresado no cumple las reglas del campo."_s;
-    }
-    case SQLITE_CONSTRAINT_TRIGGER:
-        if (!msg.contains(u"FOREIGN KEY"_s))
-            return u"El valor ingresado no cumple las reglas de la base de datos."_s;
-        [[fallthrough]];
-    case SQLITE_CONSTRAINT_FOREIGNKEY:
+QString descripcionFallo(Fallo fallo) {
+    switch (fallo) {
+    case Fallo::Sintaxis:
+        return u"Error de sintaxis en la instrucción SQL."_s;
+    case Fallo::Relacion:
         return u"La operación no se puede realizar porque el registro está relacionado con "
                u"otros datos: hay registros que dependen de él, o el código que indica no "
                u"existe."_s;
-    case SQLITE_CONSTRAINT_UNIQUE:
-    case SQLITE_CONSTRAINT_PRIMARYKEY: {
-        static const QRegularExpression re(u"constraint failed: (.+)$"_s);
-        m = re.match(msg);
-        QString campos;
-        if (m.hasMatch()) {
-            QStringList l;
-            for (const QString& c : m.captured(1).split(u", "_s))
-                l << campoDeColumna(c);
-            campos = l.join(u", "_s);
-        }
-        return campos.isEmpty() ? u"Ya existe un registro con esos datos."_s
-                                : u"Ya existe un registro con esos datos (%1)."_s.arg(campos);
-    }
-    case SQLITE_CONSTRAINT_NOTNULL: {
-        static const QRegularExpression re(u"NOT NULL constraint failed: ([\\w.]+)"_s);
-        m = re.match(msg);
-        return u"El campo %1 es obligatorio."_s.arg(m.hasMatch() ? campoDeColumna(m.captured(1))
-                                                                 : QString());
-    }
-    default:
+    case Fallo::Duplicado:
+        return u"Ya existe un registro con esos datos."_s;
+    case Fallo::ValorInvalido:
         return u"El valor ingresado no cumple las reglas de la base de datos."_s;
-    }
-}
-
-QString descripcionError(const QString& msg) {
-    struct Patron {
-        const char16_t* re;
-        const char16_t* texto;
-    };
-    static const Patron patrones[] = {
-        {u"^no such column: (.+)$", u"El campo '%1' no existe en la consulta."},
-        {u"^no such table: (.+)$", u"La tabla '%1' no existe en la base de datos."},
-        {u"^near \"(.*)\": syntax error$",
-         u"Error de sintaxis en la instrucción SQL, cerca de «%1»."},
-        {u"^unrecognized token: \"?(.*?)\"?$",
-         u"Error de sintaxis en la instrucción SQL: texto no reconocido «%1» (¿falta cerrar "
-         u"un apóstrofo?)."},
-        {u"^incomplete input$", u"La instrucción SQL está incompleta."},
-        {u"^no such function: (.+)$", u"La función %1 no existe."},
-        {u"^wrong number of arguments to function (\\w+)\\(\\)$",
-         u"Número incorrecto de argumentos para la función %1."},
-        {u"^ambiguous column name: (.+)$",
-         u"El campo '%1' existe en más de una tabla de la consulta."},
-        {u"^no such collation sequence: (.+)$",
-         u"La base de datos usa un orden de texto (%1) que este programa no conoce."},
-    };
-    for (const Patron& p : patrones) {
-        QRegularExpression re(QString::fromUtf16(p.re));
-        auto m = re.match(msg);
-        if (m.hasMatch()) {
-            QString t = QString::fromUtf16(p.texto);
-            return t.contains(u"%1"_s) ? t.arg(m.captured(1)) : t;
-        }
+    case Fallo::Ocupada:
+        return u"La base de datos está bloqueada por otro programa o ventana. Inténtelo "
+               u"de nuevo en unos segundos."_s;
+    case Fallo::SoloLectura:
+        return u"La base de datos es de solo lectura: no se pueden guardar cambios."_s;
+    case Fallo::NoEsNuestra:
+        return u"El archivo no es una base de datos de Zelvora o está dañado."_s;
+    case Fallo::Danada:
+        return u"El archivo de la base de datos está dañado."_s;
+    case Fallo::NoSePuedeAbrir:
+        return u"No se puede abrir el archivo de la base de datos."_s;
+    case Fallo::DiscoLleno:
+        return u"No queda espacio en el disco para guardar los datos."_s;
+    case Fallo::EntradaSalida:
+        return u"Error de lectura o escritura en el archivo de la base de datos."_s;
+    case Fallo::Permiso:
+        return u"No tiene permiso para acceder a la base de datos."_s;
+    case Fallo::Conexion:
+        return u"Se perdió la conexión con el servidor de la base de datos. Los cambios que "
+               u"no se habían guardado no se guardaron; inténtelo de nuevo."_s;
+    case Fallo::Conflicto:
+        return u"Otro usuario modificó los mismos datos al mismo tiempo, así que no se guardó "
+               u"nada. Vuelva a leer los datos (Actualizar) y repita sus cambios."_s;
+    case Fallo::Uso:
+    case Fallo::General:
+        break;
     }
     return u"Error de la base de datos."_s;
-}
-
-} // namespace
-
-bool DbError::esDeRelacion() const {
-    return codigo_ == SQLITE_CONSTRAINT_FOREIGNKEY ||
-           (codigo_ == SQLITE_CONSTRAINT_TRIGGER && detalle().contains(u"FOREIGN KEY"_s));
-}
-
-DbError errorDelMotor(int codigo, const QString& mensajeMotor, const QString& sql) {
-    const int primario = codigo & 0xff;
-    QString descripcion;
-    switch (primario) {
-    case SQLITE_CONSTRAINT:
-        descripcion = descripcionRestriccion(codigo, mensajeMotor);
-        break;
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        descripcion = u"La base de datos está bloqueada por otro programa o ventana. Inténtelo "
-                      u"de nuevo en unos segundos."_s;
-        break;
-    case SQLITE_READONLY:
-        descripcion = u"La base de datos es de solo lectura: no se pueden guardar cambios."_s;
-        break;
-    case SQLITE_NOTADB:
-        descripcion = u"El archivo no es una base de datos de Zelvora o está dañado."_s;
-        break;
-    case SQLITE_CORRUPT:
-        descripcion = u"El archivo de la base de datos está dañado."_s;
-        break;
-    case SQLITE_CANTOPEN:
-        descripcion = u"No se puede abrir el archivo de la base de datos."_s;
-        break;
-    case SQLITE_FULL:
-        descripcion = u"No queda espacio en el disco para guardar los datos."_s;
-        break;
-    case SQLITE_IOERR:
-        descripcion = u"Error de lectura o escritura en el archivo de la base de datos."_s;
-        break;
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
-        descripcion = u"No tiene permiso para acceder a la base de datos."_s;
-        break;
-    case SQLITE_TOOBIG:
-        descripcion = u"El texto o dato ingresado es demasiado grande."_s;
-        break;
-    case SQLITE_RANGE:
-    case SQLITE_MISMATCH:
-        descripcion = u"Tipo de datos no coincidente en la instrucción SQL."_s;
-        break;
-    default:
-        descripcion = descripcionError(mensajeMotor);
-        break;
-    }
-    QString detalle = mensajeMotor;
-    if (!sql.isEmpty()) detalle += u" — SQL: "_s + sql;
-    return DbError(descripcion, detalle, codigo);
 }
 
 } // namespace zv

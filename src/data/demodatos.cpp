@@ -115,7 +115,7 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
     Transaccion t(bd);
 
     auto catalogo = [&bd](const char* tabla, const char* campo, auto& lista) {
-        Sentencia st = bd.preparar(
+        Sentencia st = bd.prepararJet(
             u"INSERT INTO %1 (%2) VALUES (?)"_s.arg(QLatin1String(tabla), QLatin1String(campo)));
         for (const char* d : lista) {
             st.vincular(1, s(d));
@@ -133,7 +133,7 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
     const int nPro = int(std::size(kProductos)), nSer = int(std::size(kServicios));
     const int nEst = int(std::size(kEstrategias));
     {
-        Sentencia st = bd.preparar(
+        Sentencia st = bd.prepararJet(
             u"INSERT INTO ACTIVIDADES (ActDescripcion, ActComentarios, CatId) VALUES (?, ?, ?)"_s);
         for (const Act& a : kActividades) {
             st.vincular(
@@ -145,7 +145,7 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
     const int nAct = int(std::size(kActividades));
 
     {
-        Sentencia st = bd.preparar(
+        Sentencia st = bd.prepararJet(
             u"INSERT INTO EMPRESAS (EmpNombreFantasia, EmpRazonSocial, EmpRuc, EmpDireccion, "
             u"EmpCodigoPostal, EmpTelefono1, EmpTelefono2, EmpFax, EmpEmail, EmpURL, EmpZona, "
             u"EmpCiudad, EmpProvinciaEstado, EmpPais, EmpNotas, RamId, OriId) "
@@ -179,7 +179,7 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
         }
     }
     {
-        Sentencia st = bd.preparar(
+        Sentencia st = bd.prepararJet(
             u"INSERT INTO CONTACTOS (ConNombre, ConApellido, ConDomicilio, ConCodigoPostal, "
             u"ConTelefono1, ConTelefono2, ConFax, ConInterno, ConEmail, ConUrl, ConZona, "
             u"ConCiudad, "
@@ -207,8 +207,8 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
     }
     auto enlaces = [&](const char* tabla, int nA, int nB, int maxPorA) {
         if (nA <= 0 || nB <= 0) return;
-        Sentencia st =
-            bd.preparar(u"INSERT OR IGNORE INTO %1 VALUES (?, ?)"_s.arg(QLatin1String(tabla)));
+        Sentencia st = bd.prepararJet(
+            u"INSERT INTO %1 VALUES (?, ?) ON CONFLICT DO NOTHING"_s.arg(QLatin1String(tabla)));
         for (int a = 1; a <= nA; ++a) {
             const int n = entre(0, maxPorA);
             for (int k = 0; k < n; ++k) {
@@ -219,7 +219,7 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
         }
     };
     {
-        Sentencia st = bd.preparar(
+        Sentencia st = bd.prepararJet(
             u"INSERT INTO PLANIFICACIONES (PlaDescripcion, PlaFechaInicio, PlaFechaFinal, "
             u"PlaInversion, PlaNotas, EstId) VALUES (?, ?, ?, ?, ?, ?)"_s);
         static const char* const planes[] = {
@@ -250,9 +250,9 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
     {
         static const char* const departamentos[] = {"Compras", "Dirección", "Ventas",
                                                     "Administración", "Sistemas"};
-        Sentencia st = bd.preparar(
-            u"INSERT OR IGNORE INTO EMPRESAS_CONTACTOS (EmpId, ConId, EmpConDepartamento) "
-            u"VALUES (?, ?, ?)"_s);
+        Sentencia st =
+            bd.prepararJet(u"INSERT INTO EMPRESAS_CONTACTOS (EmpId, ConId, EmpConDepartamento) "
+                           u"VALUES (?, ?, ?) ON CONFLICT DO NOTHING"_s);
         for (int c = 1; c <= tam.contactos && tam.empresas > 0; ++c) {
             if (entre(0, 4) == 0) continue;
             st.vincular({entre(1, tam.empresas), c, s(elegir(r, departamentos))});
@@ -261,7 +261,7 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
         }
     }
     {
-        Sentencia st = bd.preparar(
+        Sentencia st = bd.prepararJet(
             u"INSERT INTO CALENDARIO (ActId, CalFecha, CalHoraInicio, CalHoraFinal, CalFormaAviso, "
             u"CalAvisoHora, CalEstado, CalNotas, CalResultados, CalFueAvisado) "
             u"VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s);
@@ -280,7 +280,7 @@ void generarDatosDemo(BaseDatos& bd, const TamanoDemo& tam, const QDate& hoy) {
         }
     }
     {
-        Sentencia st = bd.preparar(
+        Sentencia st = bd.prepararJet(
             u"INSERT INTO ORGANIZACIONDIARIA (OrgFecha, OrgHora, OrgPrioridad, OrgGrupo, OrgTarea, "
             u"OrgCumplida) VALUES (?, ?, ?, ?, ?, ?)"_s);
         for (int i = 0; i < tam.tareas; ++i) {

@@ -1,10 +1,11 @@
 #include "data/dialecto.h"
 
 #include "data/dberror.h"
+#include "data/motor.h"
 #include "data/regional.h"
+#include "data/sqlite/motorsqlite.h"
 
 #include <QRegularExpression>
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -114,11 +115,11 @@ bool es(const Token& t, const char16_t* palabra) {
            t.texto.compare(QString::fromUtf16(palabra), Qt::CaseInsensitive) == 0;
 }
 
-QString literalFecha(const Token& t) {
+QString literalFecha(const Token& t, const DialectoMotor& salida) {
     const QString dentro = t.texto.mid(1, t.texto.size() - (t.cerrado ? 2 : 1));
     if (!t.cerrado) {
         throw DbError(u"Error de sintaxis en la fecha %1."_s.arg(t.texto),
-                      u"unterminated date literal"_s, SQLITE_ERROR);
+                      u"unterminated date literal"_s, Fallo::Sintaxis);
     }
     // "#3/15/2026#" or "#3/15/2026 10:30:00#"
     QString parteFecha = dentro.trimmed();
@@ -131,18 +132,18 @@ QString literalFecha(const Token& t) {
     auto fecha = Regional::leerFechaMDY(parteFecha);
     if (!fecha) {
         throw DbError(u"Error de sintaxis en la fecha %1: no es una fecha válida."_s.arg(t.texto),
-                      u"invalid date literal"_s, SQLITE_ERROR);
+                      u"invalid date literal"_s, Fallo::Sintaxis);
     }
     QString iso = Regional::fechaIso(*fecha);
     if (!parteHora.isEmpty()) {
         auto hora = Regional::leerHora(parteHora);
         if (!hora) {
             throw DbError(u"Error de sintaxis en la fecha %1: la hora no es válida."_s.arg(t.texto),
-                          u"invalid time in date literal"_s, SQLITE_ERROR);
+                          u"invalid time in date literal"_s, Fallo::Sintaxis);
         }
         iso += u' ' + Regional::horaIso(*hora);
     }
-    return literal(iso);
+    return salida.literalFecha(iso);
 }
 
 // Index of the next token that is not white space or a comment, from i on; -1 at the end.
@@ -212,9 +213,34 @@ bool tablasDelFrom(const std::vector<Token>& t, int& posSelect, QStringList& tab
     return !tablas.isEmpty();
 }
 
+// The number of arguments of the call whose "(" is at t[abre]; -1 when it is not closed.
+int argumentos(const std::vector<Token>& t, int abre) {
+    int profundidad = 0;
+    int comas = 0;
+    bool algo = false;
+    for (int i = abre; i < int(t.size()); ++i) {
+        const Token& k = t[i];
+        if (k.tipo == Tok::Simbolo && k.texto == u"(") {
+            if (profundidad++ > 0) algo = true;
+        } else if (k.tipo == Tok::Simbolo && k.texto == u")") {
+            if (--profundidad == 0) return algo ? comas + 1 : 0;
+            algo = true;
+        } else if (profundidad == 1 && k.tipo == Tok::Simbolo && k.texto == u",") {
+            ++comas;
+        } else if (k.tipo != Tok::Espacio) {
+            algo = true;
+        }
+    }
+    return -1;
+}
+
 } // namespace
 
 Traduccion traducir(const QString& jet, bool conRowids) {
+    return traducir(jet, motorsqlite::dialecto(), conRowids);
+}
+
+Traduccion traducir(const QString& jet, const DialectoMotor& salida, bool conRowids) {
     std::vector<Token> t = tokenizar(jet);
     Traduccion r;
     const int primero = siguiente(t, 0);
@@ -226,44 +252,80 @@ Traduccion traducir(const QString& jet, bool conRowids) {
     const int inicio = siguiente(t, 0);
     r.esSelect = inicio >= 0 && es(t[inicio], u"SELECT");
 
-    QString salida;
-    salida.reserve(jet.size() + 64);
+    QString salidaSql;
+    salidaSql.reserve(jet.size() + 64);
     int posSelect = -1;
     QStringList tablas, alias;
     const bool inyectar = conRowids && r.esSelect && tablasDelFrom(t, posSelect, tablas, alias);
-    const QString colacion = u" COLLATE "_s + QLatin1String(kColacion);
-    // The collation's name must not run into a word written right after the literal: Jet reads
-    // #1/1/2026#AND and 'x'OR as two words.
-    auto conColacion = [&](int i) {
-        const bool pegado = i + 1 < int(t.size()) && esIdent(t[i + 1].texto.front());
-        return pegado ? colacion + u' ' : colacion;
+    const QString trasCadena = salida.trasCadena();
+    int parametros = 0; // the highest parameter number written so far
+    // What the engine writes after a literal or a parameter must not run into a word or number
+    // written right after it: Jet reads #1/1/2026#AND and 'x'OR as two words.
+    auto separar = [&](int i) {
+        if (i + 1 < int(t.size()) && esIdent(t[i + 1].texto.front()) && !salidaSql.isEmpty() &&
+            esIdent(salidaSql.back()))
+            salidaSql += u' ';
     };
     for (int i = 0; i < int(t.size()); ++i) {
         const Token& k = t[i];
         switch (k.tipo) {
         case Tok::Fecha:
-            salida += literalFecha(k) + conColacion(i);
+            salidaSql += literalFecha(k, salida);
+            separar(i);
             break;
         case Tok::Cadena: {
-            salida += k.texto;
+            salidaSql += k.texto;
             const int sig = siguiente(t, i + 1);
-            if (k.cerrado && !(sig >= 0 && es(t[sig], u"COLLATE"))) salida += conColacion(i);
+            if (k.cerrado && !(sig >= 0 && es(t[sig], u"COLLATE"))) {
+                salidaSql += trasCadena;
+                separar(i);
+            }
             break;
         }
+        case Tok::Ident: {
+            const int sig = siguiente(t, i + 1);
+            if (sig >= 0 && t[sig].tipo == Tok::Simbolo && t[sig].texto == u"(") {
+                const int n = argumentos(t, sig);
+                salidaSql += n >= 0 ? salida.funcion(k.texto, n) : k.texto;
+            } else {
+                salidaSql += k.texto;
+            }
+            break;
+        }
+        case Tok::Simbolo:
+            if (k.texto == u"?") {
+                // "?N" names its parameter; a bare "?" takes the next number.
+                int n = 0;
+                if (i + 1 < int(t.size()) && t[i + 1].tipo == Tok::Numero) {
+                    bool ok = false;
+                    n = t[i + 1].texto.toInt(&ok);
+                    if (ok && n > 0)
+                        ++i;
+                    else
+                        n = 0;
+                }
+                if (n == 0) n = parametros + 1;
+                parametros = std::max(parametros, n);
+                salidaSql += salida.parametro(n);
+                separar(i); // "?0" is not parameter 10
+                break;
+            }
+            salidaSql += k.texto;
+            break;
         default:
-            salida += k.texto;
+            salidaSql += k.texto;
             break;
         }
         if (inyectar && i == posSelect) {
             QStringList ocultas;
             for (int j = 0; j < alias.size(); ++j)
-                ocultas << u" \"%1\".rowid AS \"~rowid%2\""_s.arg(alias[j]).arg(j);
-            salida += ocultas.join(u',') + u',';
+                ocultas << u" \"%1\".%2 AS \"~rowid%3\""_s.arg(alias[j], salida.identidad()).arg(j);
+            salidaSql += ocultas.join(u',') + u',';
             r.tablasConRowid = tablas;
             r.aliasConRowid = alias;
         }
     }
-    r.sql = salida;
+    r.sql = salidaSql;
     return r;
 }
 

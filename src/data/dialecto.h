@@ -1,11 +1,16 @@
 #pragma once
 // The Jet dialect: statements are written the way the program's screens have always written
 // them (Jet-style SQL with #m/d/y# dates, INSTR(start, text, sought), CSTR, FORMAT, DAY, MONTH,
-// YEAR and case-insensitive text comparison). This layer turns them into SQLite text, and
-// splices user text into statements without letting it change their shape.
+// YEAR and case-insensitive text comparison). This layer turns them into the text of the engine
+// in use (through its DialectoMotor, data/motor.h), and splices user text into statements
+// without letting it change their shape.
 #include <QString>
 #include <QStringList>
 #include <vector>
+
+namespace zv {
+class DialectoMotor;
+}
 
 namespace zv::sql {
 
@@ -29,15 +34,19 @@ struct Token {
 std::vector<Token> tokenizar(const QString& sql);
 
 struct Traduccion {
-    QString sql; // SQLite text
+    QString sql; // the engine's text
     bool esSelect = false;
-    // Hidden leading columns holding the rowid of each table of the FROM list, in order; only
-    // filled for simple SELECTs when asked for (what lets a record source edit joined rows).
+    // Hidden leading columns holding the row identity of each table of the FROM list, in order;
+    // only filled for simple SELECTs when asked for (what lets a record source edit joined
+    // rows).
     QStringList tablasConRowid;
     QStringList aliasConRowid;
 };
 
-// Translates one Jet statement. Throws zv::DbError on a malformed date literal.
+// Translates one Jet statement for an engine. Parameters are written `?` (numbered in order)
+// or `?N`. Throws zv::DbError on a malformed date literal.
+Traduccion traducir(const QString& jet, const DialectoMotor& salida, bool conRowids = false);
+// The same, as the file engine writes it.
 Traduccion traducir(const QString& jet, bool conRowids = false);
 
 // 'O''Brien': a text as an SQL literal with its quotes doubled.

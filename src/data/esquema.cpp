@@ -1,9 +1,5 @@
 #include "data/esquema.h"
 
-#include "data/dialecto.h"
-
-#include <sqlite3.h>
-
 using namespace Qt::StringLiterals;
 
 namespace zv::esquema {
@@ -141,31 +137,6 @@ std::vector<Tabla> construir() {
     };
 }
 
-QString columna(const Campo& c) {
-    const QString n = QString::fromUtf8(c.nombre);
-    const QString col = u" COLLATE "_s + QLatin1String(sql::kColacion);
-    switch (c.tipo) {
-    case T::Contador:
-        return n + u" INTEGER PRIMARY KEY AUTOINCREMENT"_s;
-    case T::Entero:
-        return n + u" INTEGER"_s;
-    case T::Texto:
-    case T::Libre:
-        return n + u" TEXT"_s + col;
-    case T::Fecha:
-        return u"%1 TEXT CONSTRAINT fecha_%1 CHECK (%1 IS NULL OR (length(%1) = 10 AND "
-               u"date(%1, '+0 days') IS %1))"_s.arg(n);
-    case T::Hora:
-        return u"%1 TEXT CONSTRAINT hora_%1 CHECK (%1 IS NULL OR (length(%1) = 8 AND "
-               u"time(%1, '+0 seconds') IS %1))"_s.arg(n);
-    case T::SiNo:
-        return u"%1 INTEGER CONSTRAINT sino_%1 CHECK (%1 IS NULL OR %1 IN (0, 1))"_s.arg(n);
-    case T::Moneda:
-        return n + u" REAL"_s;
-    }
-    return n;
-}
-
 } // namespace
 
 const std::vector<Tabla>& tablas() {
@@ -192,96 +163,57 @@ TipoCampo tipo(const QString& nombreTabla, const QString& campo, bool* encontrad
     return TipoCampo::Texto;
 }
 
-QString momentoAviso() {
-    return u"(date(CalFecha, '-' || ifnull(CalFormaAviso, 0) || ' days') || ' ' || "
-           u"ifnull(CalAvisoHora, '00:00:00'))"_s;
+const std::vector<Indice>& indices() {
+    static const std::vector<Indice> lista = [] {
+        std::vector<Indice> l = {
+            // Orders of the lists.
+            {u"ix_ORIGENES_desc"_s, u"ORIGENES"_s, u"OriDescripcion"_s},
+            {u"ix_RAMOS_desc"_s, u"RAMOS"_s, u"RamDescripcion"_s},
+            {u"ix_CATEGORIAS_desc"_s, u"CATEGORIAS"_s, u"CatDescripcion"_s},
+            {u"ix_ESTRATEGIAS_desc"_s, u"ESTRATEGIAS"_s, u"EstDescripcion"_s},
+            {u"ix_PRODUCTOS_desc"_s, u"PRODUCTOS"_s, u"ProDescripcion"_s},
+            {u"ix_SERVICIOS_desc"_s, u"SERVICIOS"_s, u"SerDescripcion"_s},
+            {u"ix_ACTIVIDADES_desc"_s, u"ACTIVIDADES"_s, u"ActDescripcion"_s},
+            {u"ix_ACTIVIDADES_cat"_s, u"ACTIVIDADES"_s, u"CatId"_s},
+            {u"ix_EMPRESAS_nombre"_s, u"EMPRESAS"_s, u"EmpNombreFantasia, EmpRazonSocial"_s},
+            {u"ix_EMPRESAS_ramo"_s, u"EMPRESAS"_s, u"RamId"_s},
+            {u"ix_EMPRESAS_origen"_s, u"EMPRESAS"_s, u"OriId"_s},
+            {u"ix_CONTACTOS_apellido"_s, u"CONTACTOS"_s, u"ConApellido, ConNombre"_s},
+            {u"ix_CONTACTOS_nombre"_s, u"CONTACTOS"_s, u"ConNombre, ConApellido"_s},
+            {u"ix_CONTACTOS_origen"_s, u"CONTACTOS"_s, u"OriId"_s},
+            {u"ix_PLANIFICACIONES_desc"_s, u"PLANIFICACIONES"_s, u"PlaDescripcion"_s},
+            {u"ix_PLANIFICACIONES_est"_s, u"PLANIFICACIONES"_s, u"EstId"_s},
+            {u"ix_CALENDARIO_fecha"_s, u"CALENDARIO"_s, u"CalFecha, CalHoraInicio, CalHoraFinal"_s},
+            {u"ix_CALENDARIO_act"_s, u"CALENDARIO"_s, u"ActId"_s},
+            {u"ix_ORGANIZACIONDIARIA_fecha"_s, u"ORGANIZACIONDIARIA"_s, u"OrgFecha, OrgHora"_s},
+        };
+        // A link is its pair: one row per pair, and a lookup from either side.
+        for (const Tabla& t : tablas()) {
+            const QString n = QLatin1String(t.nombre);
+            if (!n.contains(u'_')) continue;
+            const QString a = QLatin1String(t.campos[0].nombre);
+            const QString b = QLatin1String(t.campos[1].nombre);
+            l.push_back({u"ux_"_s + n, n, a + u", "_s + b, true});
+            l.push_back({u"ix_%1_%2"_s.arg(n, b), n, b});
+        }
+        return l;
+    }();
+    return lista;
 }
 
-QStringList ddl() {
-    QStringList s;
+QString verificar(const std::function<QStringList(const QString& tabla)>& camposDe) {
     for (const Tabla& t : tablas()) {
-        QStringList defs;
-        for (const Campo& c : t.campos)
-            defs << columna(c);
-        for (const Campo& c : t.campos) {
-            if (!c.referencia) continue;
-            defs << u"FOREIGN KEY (%1) REFERENCES %2 ON DELETE %3"_s.arg(
-                QLatin1String(c.nombre), QLatin1String(c.referencia),
-                c.alBorrar == AlBorrar::Cascada ? u"CASCADE"_s : u"RESTRICT"_s);
-        }
-        s << u"CREATE TABLE %1 (\n  %2\n) STRICT"_s.arg(QLatin1String(t.nombre),
-                                                        defs.join(u",\n  "_s));
-    }
-    auto indice = [&s](const char* nombre, const char* tabla, const char* cols,
-                       bool unico = false) {
-        s << u"CREATE %1INDEX %2 ON %3 (%4)"_s.arg(unico ? u"UNIQUE "_s : QString(),
-                                                   QLatin1String(nombre), QLatin1String(tabla),
-                                                   QLatin1String(cols));
-    };
-    // Orders of the lists.
-    indice("ix_ORIGENES_desc", "ORIGENES", "OriDescripcion");
-    indice("ix_RAMOS_desc", "RAMOS", "RamDescripcion");
-    indice("ix_CATEGORIAS_desc", "CATEGORIAS", "CatDescripcion");
-    indice("ix_ESTRATEGIAS_desc", "ESTRATEGIAS", "EstDescripcion");
-    indice("ix_PRODUCTOS_desc", "PRODUCTOS", "ProDescripcion");
-    indice("ix_SERVICIOS_desc", "SERVICIOS", "SerDescripcion");
-    indice("ix_ACTIVIDADES_desc", "ACTIVIDADES", "ActDescripcion");
-    indice("ix_ACTIVIDADES_cat", "ACTIVIDADES", "CatId");
-    indice("ix_EMPRESAS_nombre", "EMPRESAS", "EmpNombreFantasia, EmpRazonSocial");
-    indice("ix_EMPRESAS_ramo", "EMPRESAS", "RamId");
-    indice("ix_EMPRESAS_origen", "EMPRESAS", "OriId");
-    indice("ix_CONTACTOS_apellido", "CONTACTOS", "ConApellido, ConNombre");
-    indice("ix_CONTACTOS_nombre", "CONTACTOS", "ConNombre, ConApellido");
-    indice("ix_CONTACTOS_origen", "CONTACTOS", "OriId");
-    indice("ix_PLANIFICACIONES_desc", "PLANIFICACIONES", "PlaDescripcion");
-    indice("ix_PLANIFICACIONES_est", "PLANIFICACIONES", "EstId");
-    indice("ix_CALENDARIO_fecha", "CALENDARIO", "CalFecha, CalHoraInicio, CalHoraFinal");
-    indice("ix_CALENDARIO_act", "CALENDARIO", "ActId");
-    indice("ix_ORGANIZACIONDIARIA_fecha", "ORGANIZACIONDIARIA", "OrgFecha, OrgHora");
-    // The reminder service asks only for entries not yet acknowledged whose moment has come.
-    s << u"CREATE INDEX ix_CALENDARIO_aviso ON CALENDARIO (%1) WHERE CalFueAvisado = 0 AND "
-         u"CalFecha IS NOT NULL AND CalHoraInicio IS NOT NULL"_s.arg(momentoAviso());
-    // A link is its pair: one row per pair, and a lookup from either side.
-    for (const Tabla& t : tablas()) {
-        const QString n = QLatin1String(t.nombre);
-        if (!n.contains(u'_')) continue;
-        const QString a = QLatin1String(t.campos[0].nombre);
-        const QString b = QLatin1String(t.campos[1].nombre);
-        s << u"CREATE UNIQUE INDEX ux_%1 ON %1 (%2, %3)"_s.arg(n, a, b);
-        s << u"CREATE INDEX ix_%1_%2 ON %1 (%2)"_s.arg(n, b);
-    }
-    return s;
-}
-
-QString verificar(sqlite3* db) {
-    for (const Tabla& t : tablas()) {
-        sqlite3_stmt* st = nullptr;
-        const QByteArray q = "PRAGMA table_info(" + QByteArray(t.nombre) + ")";
-        if (sqlite3_prepare_v2(db, q.constData(), -1, &st, nullptr) != SQLITE_OK) {
-            return u"no se puede leer la tabla %1: %2"_s.arg(QLatin1String(t.nombre),
-                                                             QString::fromUtf8(sqlite3_errmsg(db)));
-        }
-        QStringList encontrados;
-        int rc;
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-            encontrados << QString::fromUtf8(
-                reinterpret_cast<const char*>(sqlite3_column_text(st, 1)));
-        sqlite3_finalize(st);
-        if (rc != SQLITE_DONE) {
-            return u"no se puede leer la tabla %1: %2"_s.arg(QLatin1String(t.nombre),
-                                                             QString::fromUtf8(sqlite3_errmsg(db)));
-        }
-        if (encontrados.isEmpty()) return u"falta la tabla %1"_s.arg(QLatin1String(t.nombre));
+        const QString nombre = QLatin1String(t.nombre);
+        const QStringList encontrados = camposDe(nombre);
+        if (encontrados.isEmpty()) return u"falta la tabla %1"_s.arg(nombre);
         QStringList esperados;
         for (const Campo& c : t.campos)
             esperados << QLatin1String(c.nombre);
-        if (encontrados.size() != esperados.size()) {
-            return u"la tabla %1 no tiene los campos esperados"_s.arg(QLatin1String(t.nombre));
-        }
+        if (encontrados.size() != esperados.size())
+            return u"la tabla %1 no tiene los campos esperados"_s.arg(nombre);
         for (int i = 0; i < esperados.size(); ++i) {
             if (encontrados[i].compare(esperados[i], Qt::CaseInsensitive) != 0)
-                return u"la tabla %1 no tiene el campo %2 en su lugar"_s.arg(
-                    QLatin1String(t.nombre), esperados[i]);
+                return u"la tabla %1 no tiene el campo %2 en su lugar"_s.arg(nombre, esperados[i]);
         }
     }
     return {};

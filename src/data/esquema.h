@@ -4,9 +4,8 @@
 // from this description, and an opened file is checked against it.
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
-
-struct sqlite3;
 
 namespace zv {
 
@@ -39,23 +38,27 @@ struct Tabla {
 
 namespace esquema {
 
-inline constexpr int kVersion = 1;               // PRAGMA user_version of our files
-inline constexpr int kIdAplicacion = 0x5A4C5652; // PRAGMA application_id: "ZLVR"
+inline constexpr int kVersion = 1;               // the schema version a database records
+inline constexpr int kIdAplicacion = 0x5A4C5652; // what marks a database as ours: "ZLVR"
 
 const std::vector<Tabla>& tablas();
 const Tabla* tabla(const QString& nombre); // case-insensitive; nullptr when unknown
 TipoCampo tipo(const QString& tabla, const QString& campo, bool* encontrado = nullptr);
 
-// The statements that create the whole schema, in order.
-QStringList ddl();
+// An index the lists' orders, the joins or the links need (the reminder service's index is
+// written by each engine, since it indexes an expression).
+struct Indice {
+    QString nombre;
+    QString tabla;
+    QString columnas; // "EmpNombreFantasia, EmpRazonSocial"
+    bool unico = false;
+};
+const std::vector<Indice>& indices();
 
-// The moment an agenda entry's reminder falls due, as an SQL expression over CALENDARIO
-// ("YYYY-MM-DD HH:MM:SS"); an index on it serves the reminder service's question.
-QString momentoAviso();
-
-// Checks that an open file holds every table and field, named and ordered as described;
-// returns an empty text when it does, else what is wrong.
-QString verificar(sqlite3* db);
+// Checks that a database holds every table and field, named and ordered as described, given
+// the fields each table has (an empty list when the table is missing; throws what reading them
+// throws). Returns an empty text when it does, else what is wrong.
+QString verificar(const std::function<QStringList(const QString& tabla)>& camposDe);
 
 // Tables whose rows refer to a row of `tabla` and refuse its deletion: (child table, field).
 std::vector<std::pair<const Tabla*, QString>> referenciasRestrictivas(const QString& tabla);

@@ -1,15 +1,14 @@
 #pragma once
-// SQL functions and the collation the Jet dialect relies on, registered on every connection.
-struct sqlite3;
+// The program's collation, for code that must order or group texts as the engine does: letter
+// case never counts (accented letters included), letters without accents order first (ñ is a
+// letter of its own between n and o), then accents. Every engine compares text this way (see
+// data/dialecto.h, kColacion).
 #include <QString>
 
 namespace zv::sql {
 
-// Registers ZELVORA_NOCASE, INSTR(start, text, sought), CSTR, FORMAT, DAY, MONTH, YEAR, UCASE,
-// LCASE and LEN on a connection.
-void registrarFunciones(sqlite3* db);
-
-// The collation's comparison, for code that must order or group texts as the engine does.
+// Compares two UTF-8 texts; negative, zero or positive.
+int compararUtf8(int n1, const unsigned char* a, int n2, const unsigned char* b);
 int compararTexto(const QString& a, const QString& b);
 // A key that is equal for two texts exactly when the collation says they are equal.
 QString claveTexto(const QString& s);

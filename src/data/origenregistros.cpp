@@ -3,10 +3,10 @@
 #include "data/basedatos.h"
 #include "data/dberror.h"
 #include "data/dialecto.h"
+#include "data/motor.h"
 #include "data/regional.h"
 
 #include <cstring>
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -115,12 +115,11 @@ void OrigenRegistros::leer(Datos& d) {
     BaseDatos& base = bd();
     const sql::Traduccion& tr = base.traducir(sql_, true);
     Sentencia s = base.preparar(tr.sql);
-    sqlite3_stmt* st = s.handle();
-    const int total = sqlite3_column_count(st);
+    const int total = s.columnas();
     d.ocultas = int(tr.tablasConRowid.size());
     d.tablasOcultas = tr.tablasConRowid;
     for (int c = d.ocultas; c < total; ++c) {
-        Columna col{ColumnaOrigen::de(st, c)};
+        Columna col{s.columna(c)};
         if (!col.tabla.isEmpty())
             for (int j = 0; j < d.tablasOcultas.size(); ++j)
                 if (d.tablasOcultas[j].compare(col.tabla, Qt::CaseInsensitive) == 0) col.oculta = j;
@@ -140,7 +139,7 @@ void OrigenRegistros::leer(Datos& d) {
     d.almacen = BloqueFilas(total);
     d.almacen.reservar(std::max<size_t>(filas_.size(), 64));
     while (s.paso())
-        d.filas.push_back(d.almacen.agregar(st));
+        d.filas.push_back(d.almacen.agregar(s));
 }
 
 void OrigenRegistros::refrescar() {
@@ -216,18 +215,18 @@ QVariant OrigenRegistros::valor(int fila, int col) const {
 }
 
 void OrigenRegistros::sinActual() const {
-    throw DbError(u"No hay ningún registro actual."_s, u"no current record"_s, SQLITE_MISUSE);
+    throw DbError(u"No hay ningún registro actual."_s, u"no current record"_s, Fallo::Uso);
 }
 
 void OrigenRegistros::exigirColumna(int col) const {
     if (col < 0 || col >= columnas())
-        throw DbError(u"El campo indicado no existe en la consulta."_s, {}, SQLITE_ERROR);
+        throw DbError(u"El campo indicado no existe en la consulta."_s, {}, Fallo::Uso);
 }
 
 int OrigenRegistros::exigirCampo(const QString& nombre) const {
     const int c = indiceCampo(nombre);
     if (c < 0)
-        throw DbError(u"El campo '%1' no existe en la consulta."_s.arg(nombre), sql_, SQLITE_ERROR);
+        throw DbError(u"El campo '%1' no existe en la consulta."_s.arg(nombre), sql_, Fallo::Uso);
     return c;
 }
 
@@ -360,11 +359,11 @@ void OrigenRegistros::asignar(int col, const QVariant& v) {
     if (c.conocido && c.tipo == TipoCampo::Contador) {
         throw DbError(u"El campo %1 es un código que asigna la base de datos y no se puede "
                       u"modificar."_s.arg(c.nombre),
-                      {}, SQLITE_CONSTRAINT);
+                      {}, Fallo::ValorInvalido);
     }
     if (edicion_ == Edicion::Editando && !columnaEditable(col)) {
         throw DbError(u"El campo %1 no se puede modificar en esta consulta."_s.arg(c.nombre), sql_,
-                      SQLITE_READONLY);
+                      Fallo::Uso);
     }
     pendiente_[size_t(col)] = v;
     asignado_[size_t(col)] = true;
@@ -395,50 +394,56 @@ void OrigenRegistros::cancelarActualizacion() {
         Q_EMIT filaActualizada(actual_);
 }
 
-qint64 OrigenRegistros::rowidDe(int fila, int col) const {
+OrigenRegistros::Ubicacion OrigenRegistros::ubicacion(int fila, int col) const {
     const Columna& c = cols_[size_t(col)];
     const int almacenada = filas_[size_t(fila)];
     if (c.oculta >= 0) {
         const QVariant v = almacen_.valor(almacenada, c.oculta);
-        if (!v.isNull()) return v.toLongLong();
+        if (!v.isNull()) return {bd().dialecto().identidad(), v, c.oculta};
     }
     if (c.clave >= 0) {
         const QVariant v = almacen_.valor(almacenada, ocultas_ + c.clave);
-        if (!v.isNull()) return v.toLongLong();
+        if (!v.isNull()) return {cols_[size_t(c.clave)].origen, v};
     }
-    return -1;
+    return {};
 }
 
-// Reads again from the engine the fields of the given tables in a row.
-void OrigenRegistros::releer(int fila, const QStringList& tablas, qint64 rowidNuevo) {
-    const int almacenada = filas_[size_t(fila)];
-    for (const QString& tabla : tablas) {
-        QStringList campos;
-        std::vector<int> indices;
-        qint64 rowid = rowidNuevo;
-        for (int c = 0; c < columnas(); ++c) {
-            if (cols_[size_t(c)].tabla.compare(tabla, Qt::CaseInsensitive) != 0) continue;
-            campos << cols_[size_t(c)].origen;
-            indices.push_back(c);
-            if (rowid < 0) rowid = rowidDe(fila, c);
-        }
-        if (campos.isEmpty() || rowid < 0) continue;
-        Sentencia s =
-            bd().preparar(u"SELECT %1 FROM %2 WHERE rowid = ?"_s.arg(campos.join(u", "_s), tabla));
-        s.vincular(1, rowid);
-        if (!s.paso()) continue;
-        for (size_t k = 0; k < indices.size(); ++k)
-            almacen_.escribir(almacenada, ocultas_ + indices[k], s.valor(int(k)));
-        for (int j = 0; j < tablasOcultas_.size(); ++j)
-            if (tablasOcultas_[j].compare(tabla, Qt::CaseInsensitive) == 0)
-                almacen_.escribir(almacenada, j, rowid);
+OrigenRegistros::Ubicacion OrigenRegistros::ubicacionDeTabla(int fila, const QString& tabla) const {
+    for (int c = 0; c < columnas(); ++c) {
+        if (cols_[size_t(c)].tabla.compare(tabla, Qt::CaseInsensitive) != 0) continue;
+        const Ubicacion u = ubicacion(fila, c);
+        if (u.valida()) return u;
     }
+    return {};
+}
+
+// Reads again from the engine the fields of a table in a row, from where the row is.
+void OrigenRegistros::releer(int fila, const QString& tabla, const Ubicacion& donde) {
+    const int almacenada = filas_[size_t(fila)];
+    QStringList campos;
+    std::vector<int> indices;
+    for (int c = 0; c < columnas(); ++c) {
+        if (cols_[size_t(c)].tabla.compare(tabla, Qt::CaseInsensitive) != 0) continue;
+        campos << cols_[size_t(c)].origen;
+        indices.push_back(c);
+    }
+    if (campos.isEmpty() || !donde.valida()) return;
+    Sentencia s = bd().prepararJet(
+        u"SELECT %1 FROM %2 WHERE %3 = ?"_s.arg(campos.join(u", "_s), tabla, donde.campo));
+    s.vincular(1, donde.valor);
+    if (!s.paso()) return;
+    for (size_t k = 0; k < indices.size(); ++k)
+        almacen_.escribir(almacenada, ocultas_ + indices[k], s.valor(int(k)));
+    if (donde.campo != bd().dialecto().identidad()) return;
+    for (int j = 0; j < tablasOcultas_.size(); ++j)
+        if (tablasOcultas_[j].compare(tabla, Qt::CaseInsensitive) == 0)
+            almacen_.escribir(almacenada, j, donde.valor);
 }
 
 void OrigenRegistros::actualizar() {
     if (edicion_ == Edicion::Ninguna) {
         throw DbError(u"No hay ningún registro nuevo o modificado para guardar."_s,
-                      u"update without AddNew or Edit"_s, SQLITE_MISUSE);
+                      u"update without AddNew or Edit"_s, Fallo::Uso);
     }
     BaseDatos& base = bd();
     if (edicion_ == Edicion::Agregando) {
@@ -451,12 +456,12 @@ void OrigenRegistros::actualizar() {
             if (col.tabla.isEmpty())
                 throw DbError(
                     u"El campo %1 no se puede guardar: es un valor calculado."_s.arg(col.nombre),
-                    sql_, SQLITE_READONLY);
+                    sql_, Fallo::Uso);
             if (tabla.isEmpty())
                 tabla = col.tabla;
             else if (tabla.compare(col.tabla, Qt::CaseInsensitive) != 0)
                 throw DbError(u"No se puede agregar un registro con campos de varias tablas."_s,
-                              sql_, SQLITE_READONLY);
+                              sql_, Fallo::Uso);
             campos << col.origen;
             valores << paraMotor(col.tipo, pendiente_[size_t(c)]);
         }
@@ -466,23 +471,24 @@ void OrigenRegistros::actualizar() {
                             ? QString::fromLatin1(esquema::tabla(tablasOcultas_[0])->nombre)
                             : tablasOcultas_[0];
             else
-                throw DbError(u"No se sabe en qué tabla agregar el registro."_s, sql_,
-                              SQLITE_READONLY);
+                throw DbError(u"No se sabe en qué tabla agregar el registro."_s, sql_, Fallo::Uso);
         }
         QStringList marcas;
         for (int i = 0; i < campos.size(); ++i)
             marcas << u"?"_s;
+        const QString identidad = base.dialecto().identidad();
         const QString insert =
-            campos.isEmpty() ? u"INSERT INTO %1 DEFAULT VALUES"_s.arg(tabla)
-                             : u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(tabla, campos.join(u", "_s),
-                                                                        marcas.join(u", "_s));
+            (campos.isEmpty() ? u"INSERT INTO %1 DEFAULT VALUES"_s.arg(tabla)
+                              : u"INSERT INTO %1 (%2) VALUES (%3)"_s.arg(
+                                    tabla, campos.join(u", "_s), marcas.join(u", "_s))) +
+            u" RETURNING "_s + identidad;
+        Ubicacion nueva{identidad, {}};
         {
-            Sentencia s = base.preparar(insert);
+            Sentencia s = base.prepararJet(insert);
             s.vincular(valores);
-            while (s.paso()) {
-            }
+            while (s.paso())
+                nueva.valor = s.valor(0);
         }
-        const qint64 rowid = base.ultimoId();
         // The new row joins the list at its end and becomes the current row.
         const int fila = cantidad();
         const int almacenada = almacen_.agregarVacia();
@@ -490,7 +496,7 @@ void OrigenRegistros::actualizar() {
         filas_.push_back(almacenada);
         edicion_ = Edicion::Ninguna;
         limpiarPendiente();
-        releer(fila, {tabla}, rowid);
+        releer(fila, tabla, nueva);
         ultimoAgregado_ = fila;
         actual_ = fila;
         Q_EMIT filaAgregada(fila);
@@ -508,41 +514,52 @@ void OrigenRegistros::actualizar() {
         if (asignado_[size_t(c)] && !tablas.contains(cols_[size_t(c)].tabla, Qt::CaseInsensitive))
             tablas << cols_[size_t(c)].tabla;
     Transaccion t(base);
+    const DialectoMotor& dialecto = base.dialecto();
+    std::vector<std::pair<QString, Ubicacion>> ubicaciones;
     for (const QString& tabla : tablas) {
         QStringList sets, condiciones;
         QVariantList valores, originales;
-        qint64 rowid = -1;
+        Ubicacion donde = ubicacionDeTabla(fila, tabla);
         for (int c = 0; c < columnas(); ++c) {
             const Columna& col = cols_[size_t(c)];
             if (col.tabla.compare(tabla, Qt::CaseInsensitive) != 0) continue;
-            if (rowid < 0) rowid = rowidDe(fila, c);
             const QVariant original = valorCrudo(fila, c);
-            condiciones << (original.metaType().id() == QMetaType::QString
-                                ? u"%1 IS ? COLLATE BINARY"_s.arg(col.origen)
-                                : u"%1 IS ?"_s.arg(col.origen));
+            condiciones << dialecto.igualONulos(col.origen, u"?"_s,
+                                                original.metaType().id() == QMetaType::QString);
             originales << original;
             if (!asignado_[size_t(c)]) continue;
             sets << u"%1 = ?"_s.arg(col.origen);
             valores << paraMotor(col.tipo, pendiente_[size_t(c)]);
         }
         if (sets.isEmpty()) continue;
-        if (rowid < 0)
+        if (!donde.valida())
             throw DbError(u"Los datos de %1 no se pueden modificar en esta consulta."_s.arg(tabla),
-                          sql_, SQLITE_READONLY);
-        Sentencia s = base.preparar(u"UPDATE %1 SET %2 WHERE rowid = ? AND %3"_s.arg(
-            tabla, sets.join(u", "_s), condiciones.join(u" AND "_s)));
-        s.vincular(valores + QVariantList{rowid} + originales);
+                          sql_, Fallo::Uso);
+        Sentencia s = base.prepararJet(u"UPDATE %1 SET %2 WHERE %3 = ? AND %4 RETURNING %5"_s.arg(
+            tabla, sets.join(u", "_s), donde.campo, condiciones.join(u" AND "_s),
+            dialecto.identidad()));
+        s.vincular(valores + QVariantList{donde.valor} + originales);
+        bool cambiada = false;
+        QVariant identidad;
         while (s.paso()) {
+            cambiada = true;
+            identidad = s.valor(0);
         }
-        if (base.cambios() == 0) {
+        if (!cambiada) {
             const bool existe =
-                !base.escalar(u"SELECT 1 FROM %1 WHERE rowid = ?"_s.arg(tabla), {rowid}).isNull();
+                !base.escalar(u"SELECT 1 FROM %1 WHERE %2 = ?"_s.arg(tabla, donde.campo),
+                              {donde.valor})
+                     .isNull();
             throw Error(existe ? u"Otra ventana modificó este registro después de que se leyó. "
                                  u"Vuelva a leer los datos (Actualizar) y repita sus cambios."_s
                                : u"El registro ya no existe: otra ventana lo eliminó."_s);
         }
+        // An engine whose row identity changes with each update gives the new one.
+        if (donde.campo == dialecto.identidad()) donde.valor = identidad;
+        ubicaciones.emplace_back(tabla, donde);
     }
-    releer(fila, tablas);
+    for (const auto& [tabla, donde] : ubicaciones)
+        releer(fila, tabla, donde);
     t.confirmar();
     edicion_ = Edicion::Ninguna;
     limpiarPendiente();
@@ -579,24 +596,37 @@ void OrigenRegistros::eliminar() {
             columnaTabla = c;
         } else if (tabla.compare(col.tabla, Qt::CaseInsensitive) != 0) {
             throw DbError(u"No se puede eliminar en una consulta de varias tablas."_s, sql_,
-                          SQLITE_READONLY);
+                          Fallo::Uso);
         }
     }
     if (columnaTabla < 0)
-        throw DbError(u"No se puede eliminar en esta consulta."_s, sql_, SQLITE_READONLY);
-    const qint64 rowid = rowidDe(fila, columnaTabla);
-    if (rowid < 0)
-        throw DbError(u"No se puede eliminar en esta consulta."_s, sql_, SQLITE_READONLY);
+        throw DbError(u"No se puede eliminar en esta consulta."_s, sql_, Fallo::Uso);
+    const Ubicacion donde = ubicacion(fila, columnaTabla);
+    if (!donde.valida())
+        throw DbError(u"No se puede eliminar en esta consulta."_s, sql_, Fallo::Uso);
     BaseDatos& base = bd();
     try {
-        base.ejecutar(u"DELETE FROM %1 WHERE rowid = ?"_s.arg(tabla), {rowid});
+        // Its own transaction (or savepoint): a refused deletion leaves the connection as it
+        // was, so the counting below can run even inside the caller's transaction.
+        Transaccion t(base);
+        base.ejecutar(u"DELETE FROM %1 WHERE %2 = ?"_s.arg(tabla, donde.campo), {donde.valor});
+        t.confirmar();
     } catch (const DbError& e) {
         if (!e.esDeRelacion()) throw;
         QStringList usos;
         for (const auto& [hija, campo] : esquema::referenciasRestrictivas(tabla)) {
+            // The child's field holds the value of the field it refers to: "EMPRESAS(EmpId)".
+            QString referido;
+            for (const Campo& c : hija->campos)
+                if (campo.compare(QLatin1String(c.nombre), Qt::CaseInsensitive) == 0 &&
+                    c.referencia)
+                    referido = QString::fromLatin1(c.referencia).section(u'(', 1).chopped(1);
+            const QVariant clave =
+                base.escalar(u"SELECT %1 FROM %2 WHERE %3 = ?"_s.arg(referido, tabla, donde.campo),
+                             {donde.valor});
             const qint64 n = base.escalar(u"SELECT count(*) FROM %1 WHERE %2 = ?"_s.arg(
                                               QLatin1String(hija->nombre), campo),
-                                          {rowid})
+                                          {clave})
                                  .toLongLong();
             // A link row is named after what sits at its other end: a product linked to two
             // companies is still used by "2 empresas", not by "2 vínculos".

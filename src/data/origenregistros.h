@@ -118,7 +118,7 @@ Q_SIGNALS:
 
 private:
     struct Columna : ColumnaOrigen {
-        int oculta = -1; // index of the hidden rowid column of its table
+        int oculta = -1; // index of the hidden row identity column of its table
         int clave = -1;  // or the visible column holding its table's counter key
     };
     struct Datos {
@@ -131,8 +131,17 @@ private:
 
     void mover(int nuevo);
     void leer(Datos& d);
-    qint64 rowidDe(int fila, int col) const;
-    void releer(int fila, const QStringList& tablas, qint64 rowidNuevo = -1);
+    // Where the row of a column's table is: the condition's field (the engine's row identity,
+    // or the table's counter key) and its value; a null value when the row cannot be told.
+    struct Ubicacion {
+        QString campo;
+        QVariant valor;
+        int oculta = -1; // the hidden column holding an identity, which an update may change
+        bool valida() const { return !valor.isNull(); }
+    };
+    Ubicacion ubicacion(int fila, int col) const;
+    Ubicacion ubicacionDeTabla(int fila, const QString& tabla) const;
+    void releer(int fila, const QString& tabla, const Ubicacion& donde);
     [[noreturn]] void sinActual() const;
     void exigirColumna(int col) const;
     int exigirCampo(const QString& nombre) const; // its column; throws when there is none

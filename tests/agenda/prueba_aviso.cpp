@@ -3,6 +3,7 @@
 #include "agenda/aviso.h"
 #include "agenda/entradaagenda.h"
 #include "agenda/frmaviso.h"
+#include "data/avisos.h"
 #include "data/origenregistros.h"
 #include "datosagenda.h"
 #include "ui/barraherramientas.h"
@@ -86,7 +87,7 @@ private Q_SLOTS:
     }
 
     void laPasadaLeeSoloLasVencidasPorSuIndice() {
-        Sentencia s = db->bd().preparar(u"EXPLAIN QUERY PLAN "_s + Aviso::sqlVencidas());
+        Sentencia s = db->bd().preparar(u"EXPLAIN QUERY PLAN "_s + avisos::sqlVencidas(db->bd()));
         s.vincular(1, u"2026-03-10 10:00:00"_s);
         QStringList plan;
         while (s.paso())

@@ -13,7 +13,6 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 using namespace zv;
@@ -194,11 +193,10 @@ private Q_SLOTS:
     void unFalloDelMotorSeMuestraYLaListaQuedaComoEstaba() {
         tarea(u"2026-03-10"_s, u"9:00"_s, u"Una"_s, false);
         tarea(u"2026-03-10"_s, u"10:00"_s, u"Otra"_s, false);
-        QCOMPARE(sqlite3_exec(db->bd().handle(),
-                              "CREATE TRIGGER no_borrar BEFORE DELETE ON ORGANIZACIONDIARIA "
-                              "BEGIN SELECT RAISE(ABORT, 'tareas protegidas'); END",
-                              nullptr, nullptr, nullptr),
-                 SQLITE_OK);
+        db->bd()
+            .preparar(u"CREATE TRIGGER no_borrar BEFORE DELETE ON ORGANIZACIONDIARIA "
+                      u"BEGIN SELECT RAISE(ABORT, 'tareas protegidas'); END"_s)
+            .paso();
         FrmOrganizacionDiaria* w = abrir();
         pl.respuestas << Respuesta::Si << Respuesta::Ok << Respuesta::Si;
         boton(w, u"cmdEliminar"_s)->click();

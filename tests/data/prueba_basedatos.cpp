@@ -208,6 +208,56 @@ private Q_SLOTS:
         db.ejecutar(u"INSERT INTO ORIGENES (OriDescripcion) VALUES ('y')"_s);
         QCOMPARE(db.escalar(u"SELECT OriId FROM ORIGENES"_s).toInt(), 2);
     }
+
+    void laVersionDeLosDatosCambiaSoloConUnaEscritura() {
+        prueba::BaseDatosPrueba db;
+        const quint64 v0 = db.bd().versionDatos();
+        db.escalar(u"SELECT count(*) FROM ORIGENES"_s);
+        QCOMPARE(db.bd().versionDatos(), v0);
+        db.ejecutar(u"INSERT INTO ORIGENES (OriDescripcion) VALUES ('propio')"_s);
+        const quint64 v1 = db.bd().versionDatos();
+        QVERIFY(v1 != v0);
+        // A statement that changes nothing leaves it alone.
+        db.ejecutar(u"DELETE FROM ORIGENES WHERE OriId = 999"_s);
+        QCOMPARE(db.bd().versionDatos(), v1);
+        {
+            BaseDatos otra(db.ruta(), BaseDatos::Modo::AbrirExistente);
+            otra.ejecutar(u"INSERT INTO ORIGENES (OriDescripcion) VALUES ('ajeno')"_s);
+        }
+        QVERIFY(db.bd().versionDatos() != v1);
+    }
+
+    void unaCopiaEnUsoSeAbreComoCualquierArchivo() {
+        prueba::BaseDatosPrueba db;
+        for (int i = 0; i < 300; ++i)
+            db.ejecutar(u"INSERT INTO ORIGENES (OriDescripcion) VALUES (?)"_s,
+                        {u"Origen número %1"_s.arg(i)});
+        // Another connection's write in progress is not in the copy; what was committed is.
+        BaseDatos otraConexion(db.ruta(), BaseDatos::Modo::AbrirExistente);
+        Transaccion enCurso(otraConexion);
+        otraConexion.ejecutar(u"DELETE FROM ORIGENES"_s);
+        const QString copia = ruta(u"copia.mdb"_s);
+        int llamadas = 0;
+        db.bd().respaldarEn(copia, [&](int hechas, int total) {
+            ++llamadas;
+            return hechas <= total;
+        });
+        QVERIFY(llamadas > 0);
+        {
+            BaseDatos otra(copia, BaseDatos::Modo::AbrirExistente);
+            QCOMPARE(otra.escalar(u"SELECT count(*) FROM ORIGENES"_s).toInt(), 300);
+        }
+        QVERIFY(!QFile::exists(copia + u"-wal"_s));
+
+        // An existing file is never overwritten, and a cancelled copy leaves nothing.
+        const QByteArray antes = huella(copia);
+        QVERIFY_THROWS_EXCEPTION(DbError, db.bd().respaldarEn(copia));
+        QCOMPARE(huella(copia), antes);
+        const QString cancelada = ruta(u"cancelada.mdb"_s);
+        QVERIFY_THROWS_EXCEPTION(DbError,
+                                 db.bd().respaldarEn(cancelada, [](int, int) { return false; }));
+        QVERIFY(!QFile::exists(cancelada));
+    }
 };
 
 ZV_PRUEBA_MAIN(PruebaBaseDatos)

@@ -124,6 +124,8 @@ private Q_SLOTS:
         // A literal followed at once by a word: the collation does not run into it.
         QCOMPARE(valor(u"'a'='A'AND 1=1"_s).toInt(), 1);
         QCOMPARE(valor(u"#3/15/2026#='2026-03-15'AND 1=1"_s).toInt(), 1);
+        // Nor does a parameter's number run into a number after it: "?0" is no parameter 10.
+        QVERIFY_THROWS_EXCEPTION(DbError, db->escalar(u"SELECT ?0"_s, {7}));
     }
 
     void lasConsultasSimplesLlevanElRowidDeCadaTabla() {

@@ -137,7 +137,7 @@ private Q_SLOTS:
         p.establecerPuntero(Puntero::Reloj);
         const bool ok = protegido([] {
             RelojDeArena reloj;
-            throw DbError(u"Algo falló."_s, u"detalle"_s, 1);
+            throw DbError(u"Algo falló."_s, u"detalle"_s, Fallo::General);
         });
         QVERIFY(!ok);
         QCOMPARE(p.punteroActual, Puntero::Normal);

@@ -1,0 +1,36 @@
+#include "data/avisos.h"
+
+#include "data/basedatos.h"
+#include "data/motor.h"
+
+#include <array>
+
+using namespace Qt::StringLiterals;
+
+namespace zv::avisos {
+
+QString sqlVencidas(BaseDatos& bd) {
+    const DialectoMotor& d = bd.dialecto();
+    return u"SELECT CalId, CalFecha, CalHoraInicio, CalHoraFinal FROM CALENDARIO WHERE "
+           u"CalFueAvisado = 0 AND CalFecha IS NOT NULL AND CalHoraInicio IS NOT NULL AND "
+           u"%1 <= %2"_s.arg(d.momentoAviso(), d.parametro(1));
+}
+
+qint64 primeraVencida(BaseDatos& bd, const QDateTime& momento) {
+    Sentencia s = bd.preparar(sqlVencidas(bd));
+    s.vincular(1, bd.dialecto().valorMomento(momento));
+    qint64 mejorId = 0;
+    std::array<QString, 3> mejor;
+    while (s.paso()) {
+        const std::array<QString, 3> clave = {s.valor(1).toString(), s.valor(2).toString(),
+                                              s.valor(3).toString()};
+        const qint64 id = s.valor(0).toLongLong();
+        if (mejorId == 0 || clave < mejor || (clave == mejor && id < mejorId)) {
+            mejor = clave;
+            mejorId = id;
+        }
+    }
+    return mejorId;
+}
+
+} // namespace zv::avisos

@@ -1,0 +1,99 @@
+#pragma once
+// What a database engine offers the data layer: a connection, its prepared statements and the
+// way it writes SQL (its dialect). BaseDatos talks to an engine only through these interfaces;
+// each engine lives in a folder of its own (data/sqlite, data/postgres) whose headers no file
+// outside src/data includes, so that no screen, report or query can tell one engine from the
+// other.
+#include "data/columnaorigen.h"
+#include "data/crudo.h"
+
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+namespace zv {
+
+// The kind of a value in a row, as the engine hands it over.
+enum class TipoValor : quint8 { Entero = 1, Real = 2, Texto = 3, Blob = 4, Nulo = 5 };
+
+// One prepared statement of an engine. Parameters are numbered from 1.
+class SentenciaMotor {
+public:
+    virtual ~SentenciaMotor() = default;
+    virtual void vincular(int indice, const QVariant& v) = 0;
+    // Runs the statement (on the first call) and makes the next row current; false when done.
+    virtual bool paso() = 0;
+    // Ready to run again; `olvidar` also clears the parameters.
+    virtual void reiniciar(bool olvidar = false) = 0;
+    virtual int columnas() const = 0;
+    virtual QString nombreColumna(int c) const = 0;
+    // The column's name and, for a field of a table, its table and field.
+    virtual ColumnaOrigen columna(int c) const = 0;
+    // The current row's cells.
+    virtual TipoValor tipo(int c) const = 0;
+    virtual qint64 entero(int c) const = 0;
+    virtual double real(int c) const = 0;
+    virtual std::string_view bytes(int c) const = 0; // text (UTF-8) or blob
+    // Rows changed by the last run of this statement (INSERT, UPDATE, DELETE).
+    virtual int cambios() const = 0;
+};
+
+// How an engine writes what the Jet dialect and the record sources need, and the definitions
+// of the tables described in data/esquema.h.
+class DialectoMotor {
+public:
+    virtual ~DialectoMotor() = default;
+    // A date literal from "YYYY-MM-DD" or "YYYY-MM-DD HH:MM:SS".
+    virtual QString literalFecha(const QString& iso) const = 0;
+    // Written after a text literal (closed, and not already followed by COLLATE), so that text
+    // comparisons follow the program's collation wherever they appear.
+    virtual QString trasCadena() const = 0;
+    // The name a function of the Jet dialect takes in this engine (given as written).
+    virtual QString funcion(const QString& nombre, int argumentos) const = 0;
+    // Parameter number n (from 1).
+    virtual QString parametro(int n) const = 0;
+    // The column that tells a table's rows apart: hidden, assigned by the engine; it may change
+    // when the row is updated (UPDATE ... RETURNING gives the new one).
+    virtual QString identidad() const = 0;
+    // a equals b, two nulls being equal; `exacto` compares texts byte for byte (no collation).
+    virtual QString igualONulos(const QString& a, const QString& b, bool exacto) const = 0;
+    // Starts the outermost transaction.
+    virtual QString comenzar() const = 0;
+    // The statements that create the whole schema, in order.
+    virtual QStringList ddl() const = 0;
+    // The moment an agenda entry's reminder falls due, as an expression over CALENDARIO; an
+    // index on it serves the reminder service's question.
+    virtual QString momentoAviso() const = 0;
+    // A moment as the expression of momentoAviso() writes it, for comparison.
+    virtual QVariant valorMomento(const QDateTime& momento) const = 0;
+};
+
+// An open connection.
+class Motor {
+public:
+    virtual ~Motor() = default;
+    virtual const DialectoMotor& dialecto() const = 0;
+    // Prepares one statement written in the engine's own SQL.
+    virtual std::unique_ptr<SentenciaMotor> preparar(const QString& texto) = 0;
+    // Runs statements that return nothing (transaction control); `sinFallar` ignores failures
+    // (used when undoing, where the first failure is the one that matters).
+    virtual void ejecutarDirecto(const QString& texto, bool sinFallar = false) = 0;
+    // The key the engine gave to the last row added through this connection.
+    virtual qint64 ultimoId() = 0;
+    // True when opening created the schema.
+    virtual bool creada() const = 0;
+    // A number that changes whenever another connection (another program, another seat) has
+    // committed a change to the database since it was last asked; changes made through this
+    // connection do not count here (BaseDatos counts those itself).
+    virtual quint64 versionAjena() = 0;
+    // A consistent copy of the whole database into a new file of the file engine.
+    virtual void respaldarEn(const QString& archivo,
+                             const std::function<bool(int, int)>& progreso) = 0;
+    // A statement prepared with the engine's own API alone (data/crudo.h).
+    virtual std::unique_ptr<crudo::Consulta> prepararCrudo(const QString& texto) = 0;
+};
+
+} // namespace zv
