@@ -262,9 +262,9 @@ Traduccion traducir(const QString& jet, const DialectoMotor& salida, bool conRow
     // What the engine writes after a literal or a parameter must not run into a word or number
     // written right after it: Jet reads #1/1/2026#AND and 'x'OR as two words.
     auto separar = [&](int i) {
-        if (i + 1 < int(t.size()) && esIdent(t[i + 1].texto.front()) && !salidaSql.isEmpty() &&
-            esIdent(salidaSql.back()))
-            salidaSql += u' ';
+        if (i + 1 >= int(t.size()) || salidaSql.isEmpty() || !esIdent(salidaSql.back())) return;
+        const QChar c = t[i + 1].texto.front();
+        if (esIdent(c) || c == u'.') salidaSql += u' ';
     };
     for (int i = 0; i < int(t.size()); ++i) {
         const Token& k = t[i];
@@ -307,7 +307,7 @@ Traduccion traducir(const QString& jet, const DialectoMotor& salida, bool conRow
                 if (n == 0) n = parametros + 1;
                 parametros = std::max(parametros, n);
                 salidaSql += salida.parametro(n);
-                separar(i); // "?0" is not parameter 10
+                separar(i); // "?0" is not parameter 10, nor "?.5" parameter 1.5
                 break;
             }
             salidaSql += k.texto;
