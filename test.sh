@@ -11,7 +11,6 @@ if [ "${ZELVORA_SANITIZE:-0}" = 1 ]; then
   build=build-asan
   opciones=(-DZELVORA_SANITIZE=ON -DZELVORA_BENCH=OFF)
   export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
-  export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 fi
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DZELVORA_TESTS=ON "${opciones[@]}" >/dev/null

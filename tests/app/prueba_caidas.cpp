@@ -79,6 +79,17 @@ class PruebaCaidas : public QObject {
         }
     }
 
+    // Waits until the writer has reported that many writes.
+    void esperarEscrituras(QProcess& hijo, int cuantas) {
+        QElapsedTimer t;
+        t.start();
+        while (hijo.peek(1 << 20).count('\n') < cuantas + 1) {
+            QVERIFY2(t.elapsed() < 20000 && hijo.state() == QProcess::Running,
+                     "el proceso que escribe no llegó al punto esperado");
+            hijo.waitForReadyRead(100);
+        }
+    }
+
     static void matar(QProcess& hijo) {
         hijo.kill();
         QVERIFY(hijo.waitForFinished(10000));
@@ -183,17 +194,18 @@ private Q_SLOTS:
             comprobar(ruta, inf);
             if (QTest::currentTestFailed()) return;
         }
-        // Killed at any moment.
-        for (int i = 0; i < 25; ++i) {
+        // Killed at any moment: after a random number of writes, a random while later.
+        for (int i = 0; i < 16; ++i) {
             QProcess hijo;
             arrancar(hijo, {ruta, QString::number(++vuelta)});
-            QThread::msleep(azar.bounded(1, 60));
+            esperarEscrituras(hijo, azar.bounded(0, 13));
+            QThread::usleep(azar.bounded(0, 3000));
             matar(hijo);
             anotar(inf, hijo.readAllStandardOutput());
             comprobar(ruta, inf);
             if (QTest::currentTestFailed()) return;
         }
-        // The writer did write, and was often killed in the middle of its work.
+        // The writer did write all kinds of actions.
         QVERIFY(inf.empresas.size() > 10);
         QVERIFY(inf.planes.size() > 5);
     }
@@ -216,7 +228,7 @@ private Q_SLOTS:
 
         // The program is killed while it writes the new file, at a random moment of that.
         int aMedias = 0;
-        for (int i = 0; i < 8; ++i) {
+        for (int i = 0; i < 5; ++i) {
             // The old file is changed, so that a new one written whole can be told from it.
             QVERIFY(f.open(QIODevice::Append));
             f.write("% anterior\n");
