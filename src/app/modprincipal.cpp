@@ -4,9 +4,11 @@
 #include "agenda/registro.h"
 #include "analysis/informes.h"
 #include "analysis/registro.h"
+#include "app/bandeja.h"
 #include "app/frmpresentacion.h"
 #include "app/frmprincipal.h"
 #include "app/instanciaunica.h"
+#include "app/ubicacion.h"
 #include "data/aplicacion.h"
 #include "data/basedatos.h"
 #include "data/dberror.h"
@@ -26,7 +28,6 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QTranslator>
 #include <cstdio>
 
@@ -43,11 +44,6 @@ constexpr int kRegSz = 1;
 
 void decir(const QString& texto) {
     std::fprintf(stderr, "%s\n", texto.toLocal8Bit().constData());
-}
-
-bool carpetaEscribible(const QString& carpeta) {
-    QTemporaryFile prueba(carpeta + u"/.zelvora-XXXXXX"_s);
-    return prueba.open();
 }
 
 void cargarTraducciones(QApplication& app) {
@@ -84,11 +80,8 @@ QString carpetaAplicacion() {
 }
 
 QString rutaBaseDatos() {
-    const QString carpeta = carpetaAplicacion();
-    const QString enCarpeta = carpeta + u"/bd2000.mdb"_s;
-    if (QFileInfo::exists(enCarpeta) || carpetaEscribible(carpeta)) return enCarpeta;
-    // An installed program: its folder is read-only, the data lives with the user.
-    return carpetaDatos() + u"/bd2000.mdb"_s;
+    return ubicacion::rutaBaseDatos(
+        carpetaAplicacion(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 QString ObtenerRuta() {
@@ -136,6 +129,7 @@ int modPrincipal(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(u"Tessaro"_s);
     QCoreApplication::setApplicationName(aplicacion::kTitulo);
     QCoreApplication::setApplicationVersion(aplicacion::version());
+    QGuiApplication::setDesktopFileName(u"com.tessaro.zelvora"_s);
     QLocale::setDefault(Regional::locale());
     cargarTraducciones(app);
 
@@ -173,6 +167,8 @@ int modPrincipal(int argc, char* argv[]) {
                                                    : rutaBaseDatos())
                              .absoluteFilePath();
     if (demo) QDir().mkpath(QFileInfo(ruta).absolutePath());
+    const bool rutaHabitual = !demo && !cl.isSet(optDb);
+    if (rutaHabitual && sinVentanas) ubicacion::avisarOtraBase(carpetaAplicacion(), ruta, true);
 
     if (cl.isSet(optCrear)) {
         const bool existe = QFileInfo::exists(ruta) && QFileInfo(ruta).size() > 0;
@@ -205,6 +201,8 @@ int modPrincipal(int argc, char* argv[]) {
         return 0;
     }
 
+    if (rutaHabitual) ubicacion::avisarOtraBase(carpetaAplicacion(), ruta, false);
+
     std::unique_ptr<BaseDatos> bd;
     try {
         bd = std::make_unique<BaseDatos>(ruta);
@@ -234,6 +232,8 @@ int modPrincipal(int argc, char* argv[]) {
     if (presentacion) presentacion->close();
     // 5. The reminder service, for the rest of the program's life.
     Aviso::iniciarServicio();
+    // 6. The tray icon, where the desktop has one.
+    Bandeja bandeja(principal);
 
     const int codigoSalida = app.exec();
     Aviso::detenerServicio();

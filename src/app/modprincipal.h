@@ -23,8 +23,8 @@ int EstablecerValor(Raiz raiz, const QString& clave, const QString& nombre, int 
                     const QString& valor);
 // The application folder (the folder of the executable).
 QString carpetaAplicacion();
-// Where the program keeps bd2000.mdb: the application folder, or the user's data folder when
-// the application folder cannot be written.
+// Where the program keeps bd2000.mdb (app/ubicacion.h): the user's data folder for an installed
+// program; otherwise the application folder, or the user's data folder when it cannot be written.
 QString rutaBaseDatos();
 // Makes every screen of every subsystem known to the window registry.
 void registrarTodasLasVentanas();

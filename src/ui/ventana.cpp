@@ -5,6 +5,7 @@
 #include "data/origenregistros.h"
 #include "ui/errores.h"
 #include "ui/plataforma.h"
+#include "ui/teclado.h"
 #include "ui/ventanas.h"
 
 #include <QCloseEvent>
@@ -32,6 +33,11 @@ bool Ventana::cerrar() {
 
 QList<OrigenRegistros*> Ventana::origenes() const {
     return findChildren<OrigenRegistros*>();
+}
+
+void Ventana::showEvent(QShowEvent* e) {
+    teclado::preparar(this);
+    QMainWindow::showEvent(e);
 }
 
 void Ventana::closeEvent(QCloseEvent* e) {

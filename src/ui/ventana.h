@@ -31,6 +31,8 @@ protected:
     // Before closing, after the pending edits were stored; false keeps the window open.
     virtual bool alCerrar() { return true; }
     void closeEvent(QCloseEvent* e) override;
+    // The first showing prepares the window for the keyboard and screen readers (ui/teclado.h).
+    void showEvent(QShowEvent* e) override;
     // The record sources of this window (its children).
     QList<OrigenRegistros*> origenes() const;
 };

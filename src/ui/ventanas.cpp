@@ -33,6 +33,12 @@ bool Ventanas::registrada(const QString& nombre) {
     return reg().fabricas.contains(nombre);
 }
 
+QStringList Ventanas::registradas() {
+    QStringList l = reg().fabricas.keys();
+    l.sort();
+    return l;
+}
+
 QWidget* Ventanas::abierta(const QString& nombre) {
     auto it = reg().abiertas.find(nombre);
     if (it == reg().abiertas.end()) return nullptr;

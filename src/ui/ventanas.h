@@ -19,6 +19,8 @@ public:
 
     static void registrar(const QString& nombre, Fabrica fabrica);
     static bool registrada(const QString& nombre);
+    // The names of every registered screen, in alphabetical order.
+    static QStringList registradas();
 
     // The open instance, or nullptr.
     static QWidget* abierta(const QString& nombre);

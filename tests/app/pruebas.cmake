@@ -1,6 +1,8 @@
 zelvora_test(prueba_frmprincipal ${CMAKE_CURRENT_LIST_DIR}/prueba_frmprincipal.cpp)
 zelvora_test(prueba_arranque ${CMAKE_CURRENT_LIST_DIR}/prueba_arranque.cpp)
 zelvora_test(prueba_recorridos ${CMAKE_CURRENT_LIST_DIR}/prueba_recorridos.cpp)
+zelvora_test(prueba_escritorio ${CMAKE_CURRENT_LIST_DIR}/prueba_escritorio.cpp)
+zelvora_test(prueba_teclado ${CMAKE_CURRENT_LIST_DIR}/prueba_teclado.cpp)
 # A program killed at random moments while it writes (the writer is a helper program of the test,
 # over the same libraries).
 add_executable(caidas_hijo ${CMAKE_CURRENT_LIST_DIR}/caidas_hijo.cpp)
