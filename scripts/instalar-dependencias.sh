@@ -8,6 +8,7 @@ PAQUETES=(
   libsqlite3-dev libical-dev
   xvfb xauth poppler-utils fonts-dejavu-core
   qt6-svg-dev desktop-file-utils appstream dpkg-dev file dbus-daemon
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 faltan=()
 for p in "${PAQUETES[@]}"; do
