@@ -2,12 +2,14 @@
 
 #include "agenda/aviso.h"
 #include "analysis/informes.h"
+#include "app/bandeja.h"
 #include "app/modeloagenda.h"
 #include "app/tablas.h"
 #include "data/aplicacion.h"
 #include "data/origenregistros.h"
 #include "data/regional.h"
 #include "data/reloj.h"
+#include "exchange/acciones.h"
 #include "links/asistente.h"
 #include "ui/barraherramientas.h"
 #include "ui/busqueda.h"
@@ -110,6 +112,7 @@ FrmPrincipal::FrmPrincipal()
     modelo_ = new ModeloAgenda(dtaCalendario_, this);
     lvAgenda_ = new QTreeView(central);
     lvAgenda_->setObjectName(u"lvAgenda"_s);
+    lvAgenda_->setAccessibleName(u"Agenda"_s);
     lvAgenda_->setModel(modelo_);
     lvAgenda_->setRootIsDecorated(false);
     lvAgenda_->setUniformRowHeights(true);
@@ -126,6 +129,7 @@ FrmPrincipal::FrmPrincipal()
             &FrmPrincipal::ordenarPorColumna);
     calendario_ = new QCalendarWidget(central);
     calendario_->setObjectName(u"Calendar1"_s);
+    calendario_->setAccessibleName(u"Calendario"_s);
     calendario_->setLocale(Regional::locale());
     calendario_->setGridVisible(true);
     calendario_->setSelectedDate(reloj().hoy());
@@ -205,6 +209,7 @@ void FrmPrincipal::construirMenus() {
                             [informe] { protegido([&] { informes::imprimir(informe); }); });
         }
     }
+    agregarMenusIntercambio(archivo);
     archivo->addSeparator();
     itemQueReenvia(archivo, u"mnuArchivoSalir"_s, u"Salir"_s, b, u"salir"_s);
 
@@ -281,6 +286,8 @@ void FrmPrincipal::construirMenus() {
                     abrir("frmConsultaPersonalizada", true));
     agregarItemMenu(herr, u"mnuHerramientasOrganizarDia"_s, u"Organizar el día de trabajo"_s,
                     abrir("frmOrganizacionDiaria", false));
+    herr->addSeparator();
+    agregarInicioConSesion(herr);
 
     QMenu* ayuda = agregarMenu(mb, u"mnuAyuda"_s, u"Ayuda"_s);
     agregarItemMenu(ayuda, u"mnuAyudaIndice"_s, u"Índice"_s, [] { AbrirAyuda(); });

@@ -4,10 +4,13 @@
 #include "agenda/registro.h"
 #include "analysis/informes.h"
 #include "analysis/registro.h"
+#include "app/bandeja.h"
 #include "app/frmpresentacion.h"
 #include "app/frmprincipal.h"
 #include "app/instanciaunica.h"
+#include "app/tareasintercambio.h"
 #include "app/tareasservidor.h"
+#include "app/ubicacion.h"
 #include "data/aplicacion.h"
 #include "data/basedatos.h"
 #include "data/dberror.h"
@@ -16,6 +19,7 @@
 #include "data/regional.h"
 #include "data/registro.h"
 #include "data/reloj.h"
+#include "exchange/acciones.h"
 #include "links/registro.h"
 #include "masterdata/registro.h"
 #include "ui/plataforma.h"
@@ -28,7 +32,6 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QTranslator>
 #include <cstdio>
 
@@ -45,11 +48,6 @@ constexpr int kRegSz = 1;
 
 void decir(const QString& texto) {
     std::fprintf(stderr, "%s\n", texto.toLocal8Bit().constData());
-}
-
-bool carpetaEscribible(const QString& carpeta) {
-    QTemporaryFile prueba(carpeta + u"/.zelvora-XXXXXX"_s);
-    return prueba.open();
 }
 
 void cargarTraducciones(QApplication& app) {
@@ -86,11 +84,8 @@ QString carpetaAplicacion() {
 }
 
 QString rutaBaseDatos() {
-    const QString carpeta = carpetaAplicacion();
-    const QString enCarpeta = carpeta + u"/bd2000.mdb"_s;
-    if (QFileInfo::exists(enCarpeta) || carpetaEscribible(carpeta)) return enCarpeta;
-    // An installed program: its folder is read-only, the data lives with the user.
-    return carpetaDatos() + u"/bd2000.mdb"_s;
+    return ubicacion::rutaBaseDatos(
+        carpetaAplicacion(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 QString ObtenerRuta() {
@@ -120,6 +115,25 @@ void registrarTodasLasVentanas() {
     registrarVentanasAgenda();
     registrarVentanasAnalisis();
     registrarVentanasUtilidades();
+    registrarVentanasIntercambio();
+}
+
+QWidget* abrirPrograma() {
+    // 1. The application folder in the registry.
+    if (ObtenerRuta().isEmpty()) GuardarRuta();
+    // 2. The splash window, painted at once.
+    QPointer<FrmPresentacion> presentacion = new FrmPresentacion;
+    presentacion->show();
+    presentacion->repaint();
+    QCoreApplication::processEvents();
+    // 3. The main window.
+    QWidget* principal = Ventanas::obtener(u"frmPrincipal"_s);
+    Ventanas::mostrar(principal);
+    // 4. The splash window closes.
+    if (presentacion) presentacion->close();
+    // 5. The reminder service, for the rest of the program's life.
+    Aviso::iniciarServicio();
+    return principal;
 }
 
 int modPrincipal(int argc, char* argv[]) {
@@ -128,7 +142,7 @@ int modPrincipal(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const QByteArray a(argv[i]);
         if (a == "--report" || a == "--create-db" || a == "--help" || a == "-h" ||
-            a == "--version" || a == "-v" || esTareaServidor(argv[i]))
+            a == "--version" || a == "-v" || esTareaIntercambio(a) || esTareaServidor(argv[i]))
             sinVentanas = true;
     }
     if (sinVentanas && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -138,14 +152,16 @@ int modPrincipal(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(u"Tessaro"_s);
     QCoreApplication::setApplicationName(aplicacion::kTitulo);
     QCoreApplication::setApplicationVersion(aplicacion::version());
+    QGuiApplication::setDesktopFileName(u"com.tessaro.zelvora"_s);
     QLocale::setDefault(Regional::locale());
     cargarTraducciones(app);
 
     QCommandLineParser cl;
     cl.setApplicationDescription(aplicacion::kDescripcion);
-    cl.addHelpOption();
-    cl.addVersionOption();
-    const QCommandLineOption optDb(u"db"_s,
+    // Qt's own help and version options describe themselves in English: these speak Spanish.
+    cl.addOption({{u"h"_s, u"help"_s}, u"Muestra esta ayuda sobre las opciones del programa."_s});
+    cl.addOption({{u"v"_s, u"version"_s}, u"Muestra la información de versión."_s});
+    const QCommandLineOption optDb(u"db"_s, 
                                    u"Usa otro archivo de base de datos, o una base de datos en un "
                                    u"servidor (postgresql://usuario@servidor/base)."_s,
                                    u"ruta"_s);
@@ -158,6 +174,7 @@ int modPrincipal(int argc, char* argv[]) {
     const QCommandLineOption optPdf(u"pdf"_s, u"Archivo PDF donde escribir el informe."_s,
                                     u"archivo"_s);
     cl.addOptions({optDb, optCrear, optDemo, optInforme, optPdf});
+    agregarOpcionesIntercambio(cl);
     agregarOpcionesServidor(cl);
     if (!cl.parse(app.arguments())) {
         decir(cl.errorText());
@@ -179,6 +196,8 @@ int modPrincipal(int argc, char* argv[]) {
     const bool enServidor = destino::esServidor(ruta);
     if (!enServidor) ruta = QFileInfo(ruta).absoluteFilePath();
     if (demo) QDir().mkpath(QFileInfo(ruta).absolutePath());
+    const bool rutaHabitual = !demo && !cl.isSet(optDb);
+    if (rutaHabitual && sinVentanas) ubicacion::avisarOtraBase(carpetaAplicacion(), ruta, true);
 
     if (cl.isSet(optCrear)) {
         // A server database is created empty by its administrator: the tables go into it.
@@ -206,6 +225,7 @@ int modPrincipal(int argc, char* argv[]) {
         BaseDatos::establecerPrincipal(bd.get());
         return informes::exportarPdf(cl.value(optInforme), cl.value(optPdf));
     }
+    if (const auto codigo = ejecutarTareaIntercambio(cl, ruta)) return *codigo;
 
     // One program per database file: a second start brings the running one forward.
     InstanciaUnica instancia(ruta);
@@ -216,6 +236,8 @@ int modPrincipal(int argc, char* argv[]) {
                              Botones::Ok, Icono::Informacion, aplicacion::kTitulo);
         return 0;
     }
+
+    if (rutaHabitual) ubicacion::avisarOtraBase(carpetaAplicacion(), ruta, false);
 
     std::unique_ptr<BaseDatos> bd;
     try {
@@ -230,22 +252,13 @@ int modPrincipal(int argc, char* argv[]) {
     registrarTodasLasVentanas();
     Ventanas::seguirActivacion();
 
-    // 1. The application folder in the registry.
-    if (ObtenerRuta().isEmpty()) GuardarRuta();
-    // 2. The splash window, painted at once.
-    QPointer<FrmPresentacion> presentacion = new FrmPresentacion;
-    presentacion->show();
-    presentacion->repaint();
-    QCoreApplication::processEvents();
-    // 3. The main window.
-    QWidget* principal = Ventanas::obtener(u"frmPrincipal"_s);
+    QWidget* principal = abrirPrograma();
     QObject::connect(&instancia, &InstanciaUnica::traerAlFrente, principal,
                      [principal] { Ventanas::mostrar(principal); });
-    Ventanas::mostrar(principal);
-    // 4. The splash window closes.
-    if (presentacion) presentacion->close();
-    // 5. The reminder service, for the rest of the program's life.
-    Aviso::iniciarServicio();
+    // The daily backup, and how a restored copy takes the database's place.
+    prepararCopias(bd, demo);
+    // 6. The tray icon, where the desktop has one.
+    Bandeja bandeja(principal);
 
     const int codigoSalida = app.exec();
     Aviso::detenerServicio();

@@ -12,6 +12,7 @@
 #include "data/esquema.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -96,14 +97,18 @@ public:
     void eliminar();
     // Writes the edits of the bound controls into the current row at once and stores them.
     void guardarPendiente();
+    // Registers what writes the edits of bound controls into the current row (with asignar()):
+    // every writer runs, in the order registered, before the row is left, the source re-queried
+    // or closed, and in guardarPendiente(). Writers are called directly, never through a signal,
+    // because one may throw (a value that cannot be stored): the move or the store stops there
+    // and the error goes on to the caller. A writer is dropped when its owner goes.
+    void agregarEscritor(QObject* dueno, std::function<void()> escribir);
     // The row a stored addition went to.
     int ultimoAgregado() const { return ultimoAgregado_; }
     // True while some bound control or grid holds an edit not yet stored.
     bool hayPendiente() const { return edicion_ != Edicion::Ninguna; }
 
 Q_SIGNALS:
-    // Bound controls write their edits into the row now (with asignar()).
-    void antesDeSalir();
     void antesDeCambiarFilas();
     void filasCambiadas();
     void actualCambiado();
@@ -120,6 +125,10 @@ private:
     struct Columna : ColumnaOrigen {
         int oculta = -1; // index of the hidden row identity column of its table
         int clave = -1;  // or the visible column holding its table's counter key
+    };
+    struct Escritor {
+        QPointer<QObject> dueno;
+        std::function<void()> escribir;
     };
     struct Datos {
         std::vector<Columna> cols;
@@ -162,6 +171,7 @@ private:
     std::vector<bool> asignado_;
     int ultimoAgregado_ = -1;
     bool guardando_ = false;
+    std::vector<Escritor> escritores_;
 };
 
 } // namespace zv
