@@ -4,3 +4,4 @@ zelvora_test(prueba_consultaagrupada ${CMAKE_CURRENT_LIST_DIR}/prueba_consultaag
 
 zelvora_test(prueba_basedatos ${CMAKE_CURRENT_LIST_DIR}/prueba_basedatos.cpp)
 zelvora_test(prueba_origenregistros ${CMAKE_CURRENT_LIST_DIR}/prueba_origenregistros.cpp)
+zelvora_test(prueba_lecturaporpartes ${CMAKE_CURRENT_LIST_DIR}/prueba_lecturaporpartes.cpp)
