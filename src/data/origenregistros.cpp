@@ -19,6 +19,8 @@ namespace {
 
 // How long one part of the rows read from the event loop may take.
 constexpr qint64 kPlazoParteNs = 12'000'000;
+// How often rows read from the event loop are handed on: each time costs the views a new layout.
+constexpr qint64 kIntervaloAnuncioMs = 100;
 
 bool esPalabraReservada(const QString& s) {
     static const QStringList reservadas = {
@@ -168,6 +170,7 @@ void OrigenRegistros::refrescar() {
         limpiarPendiente();
         sinCoincidencia_ = false;
         ultimoAgregado_ = -1;
+        Q_EMIT filasCambiadas();
         Q_EMIT actualCambiado();
         return;
     }
@@ -177,6 +180,7 @@ void OrigenRegistros::refrescar() {
     d.dia = reloj().hoy();
     leer(d); // throws with the previous rows kept
     dejarLectura();
+    porAnunciar_.clear();
     Q_EMIT antesDeCambiarFilas();
     cols_ = std::move(d.cols);
     ocultas_ = d.ocultas;
@@ -203,6 +207,7 @@ void OrigenRegistros::refrescar() {
             });
         }
         temporizador_->start();
+        anunciado_.start();
     }
     abierto_ = true;
     actual_ = filas_.empty() ? -1 : 0;
@@ -217,6 +222,7 @@ void OrigenRegistros::refrescar() {
 void OrigenRegistros::cerrar() {
     guardarPendiente();
     dejarLectura();
+    porAnunciar_.clear();
     vigentes_ = false;
     Q_EMIT antesDeCambiarFilas();
     almacen_.vaciar();
@@ -228,20 +234,20 @@ void OrigenRegistros::cerrar() {
 }
 
 void OrigenRegistros::recibir(int maximo, qint64 plazoNs) {
-    std::vector<int> nuevas;
     bool fin = false;
     QString fallo;
     QElapsedTimer cronometro;
     cronometro.start();
+    int leidas = 0;
     try {
-        while (maximo < 0 || int(nuevas.size()) < maximo) {
+        while (maximo < 0 || leidas < maximo) {
             if (!lectura_->paso()) {
                 fin = true;
                 break;
             }
-            nuevas.push_back(almacen_.agregar(*lectura_));
-            if (plazoNs > 0 && nuevas.size() % 64 == 0 && cronometro.nsecsElapsed() > plazoNs)
-                break;
+            porAnunciar_.push_back(almacen_.agregar(*lectura_));
+            ++leidas;
+            if (plazoNs > 0 && leidas % 64 == 0 && cronometro.nsecsElapsed() > plazoNs) break;
         }
     } catch (const Error& e) {
         fin = true;
@@ -251,19 +257,24 @@ void OrigenRegistros::recibir(int maximo, qint64 plazoNs) {
         fallo = QString::fromUtf8(e.what());
     }
     if (fin) dejarLectura();
-    if (!nuevas.empty()) {
-        const int desde = int(filas_.size());
-        const int hasta = desde + int(nuevas.size()) - 1;
-        Q_EMIT antesDeRecibirFilas(desde, hasta);
-        filas_.insert(filas_.end(), nuevas.begin(), nuevas.end());
-        Q_EMIT filasRecibidas(desde, hasta);
-    }
+    if (fin || plazoNs == 0 || anunciado_.elapsed() >= kIntervaloAnuncioMs) anunciar();
     if (!fallo.isEmpty()) {
         // The rows read stay; a re-query reads them all again.
         vigentes_ = false;
         falloLectura_ = u"No se pudieron leer todos los registros.\n"_s + fallo;
         Q_EMIT lecturaInterrumpida();
     }
+}
+
+void OrigenRegistros::anunciar() {
+    if (porAnunciar_.empty()) return;
+    const std::vector<int> nuevas = std::exchange(porAnunciar_, {});
+    const int desde = int(filas_.size());
+    const int hasta = desde + int(nuevas.size()) - 1;
+    Q_EMIT antesDeRecibirFilas(desde, hasta);
+    filas_.insert(filas_.end(), nuevas.begin(), nuevas.end());
+    Q_EMIT filasRecibidas(desde, hasta);
+    anunciado_.start();
 }
 
 void OrigenRegistros::recibirTodas() {
@@ -280,6 +291,7 @@ void OrigenRegistros::soltarLectura() {
     if (temporizador_) temporizador_->stop();
     lectura_.reset();
     vigentes_ = false;
+    anunciar();
 }
 
 void OrigenRegistros::dejarLectura() {

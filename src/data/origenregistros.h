@@ -13,13 +13,15 @@
 //
 // A re-query that would give the same rows is skipped: same statement, same day, and nothing
 // written to the database since the rows were read (BaseDatos::versionDatos, which also sees
-// other programs' commits). The source then only makes its first row current again.
+// other programs' commits). The source then only makes its first row current again, and says
+// so as a re-query does (filasCambiadas, actualCambiado) without antesDeCambiarFilas.
 #include "data/basedatos.h"
 #include "data/bloquefilas.h"
 #include "data/columnaorigen.h"
 #include "data/esquema.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <QVariant>
@@ -127,7 +129,9 @@ public:
 Q_SIGNALS:
     // Bound controls write their edits into the row now (with asignar()).
     void antesDeSalir();
+    // The rows are about to be replaced (not when a re-query is skipped: they stay).
     void antesDeCambiarFilas();
+    // The source was re-queried, or found its rows still current, or closed.
     void filasCambiadas();
     void actualCambiado();
     void filaActualizada(int fila);
@@ -166,6 +170,7 @@ private:
     // Reads up to `maximo` more rows (all when negative), or for about `plazoNs`, and hands
     // them on.
     void recibir(int maximo, qint64 plazoNs);
+    void anunciar();               // the rows read and not yet handed on join the end
     void asegurar(int fila) const; // the row is read, if it exists
     void dejarLectura();
     void terminarLectura() override;
@@ -211,6 +216,8 @@ private:
     QDate dia_;
     // The rest of the rows, still to be read.
     std::unique_ptr<Sentencia> lectura_;
+    std::vector<int> porAnunciar_; // read, not yet handed on
+    QElapsedTimer anunciado_;
     BaseDatos* bdLectura_ = nullptr;
     QTimer* temporizador_ = nullptr;
     int primeraParte_ = 256;

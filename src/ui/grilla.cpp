@@ -45,8 +45,13 @@ ModeloRegistros::ModeloRegistros(OrigenRegistros* origen, QList<ColumnaGrilla> c
     : QAbstractTableModel(parent), origen_(origen), columnas_(std::move(columnas)),
       todas_(columnas_.isEmpty()) {
     resolver();
-    connect(origen_, &OrigenRegistros::antesDeCambiarFilas, this, [this] { beginResetModel(); });
+    connect(origen_, &OrigenRegistros::antesDeCambiarFilas, this, [this] {
+        beginResetModel();
+        reiniciando_ = true;
+    });
+    // A re-query skipped because nothing changed keeps the rows: no reset then.
     connect(origen_, &OrigenRegistros::filasCambiadas, this, [this] {
+        if (!std::exchange(reiniciando_, false)) return;
         resolver();
         endResetModel();
     });

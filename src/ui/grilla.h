@@ -61,6 +61,7 @@ private:
     bool todas_;
     bool editable_ = false;
     int filaPendiente_ = -1;
+    bool reiniciando_ = false;
 };
 
 class Grilla : public QTableView {
