@@ -176,33 +176,6 @@ private Q_SLOTS:
         QVERIFY(!w->modeloAgenda()->celda(1, u"Actividad"_s, Qt::ForegroundRole).isValid());
     }
 
-    void volverSinCambiosNoReleeLaAgendaSalvoOtroDia() {
-        entrada(u"Visita"_s, QDate(2026, 12, 9), u"09:30:00"_s, u"Comenzado"_s);
-        entrada(u"Llamada"_s, QDate(2026, 12, 10), u"11:00:00"_s, u"Pendiente"_s);
-        w->LlenarAgenda();
-        QSignalSpy lecturas(w->dtaCalendario(), &OrigenRegistros::antesDeCambiarFilas);
-        w->LlenarAgenda();
-        QCOMPARE(lecturas.count(), 0);
-        auto rojo = [&](int fila) {
-            return w->modeloAgenda()
-                       ->celda(fila, u"Fecha"_s, Qt::ForegroundRole)
-                       .value<QBrush>()
-                       .color() == QColor(255, 0, 0);
-        };
-        QVERIFY(rojo(0));
-        // The next morning today's entry is the second one.
-        reloj_->avanzar(24 * 60 * 60);
-        w->LlenarAgenda();
-        QCOMPARE(lecturas.count(), 1);
-        QVERIFY(!rojo(0));
-        QVERIFY(rojo(1));
-        // An entry stored elsewhere is there on the way back.
-        entrada(u"Visita"_s, QDate(2026, 12, 11), u"08:00:00"_s, u"Pendiente"_s);
-        w->LlenarAgenda();
-        QCOMPARE(lecturas.count(), 2);
-        QCOMPARE(w->modeloAgenda()->rowCount(), 3);
-    }
-
     void elegirUnDiaYLuegoOrdenarListaTodo() {
         entrada(u"Visita"_s, QDate(2026, 12, 8), u"09:00:00"_s, u"Hecho"_s);
         entrada(u"Llamada"_s, QDate(2026, 12, 9), u"11:00:00"_s, u"Pendiente"_s);
