@@ -7,6 +7,7 @@ PAQUETES=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
   libsqlite3-dev
   xvfb xauth poppler-utils fonts-dejavu-core
+  qt6-svg-dev desktop-file-utils appstream dpkg-dev file dbus-daemon
 )
 faltan=()
 for p in "${PAQUETES[@]}"; do

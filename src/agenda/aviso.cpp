@@ -1,5 +1,6 @@
 #include "agenda/aviso.h"
 
+#include "agenda/notificacion.h"
 #include "data/avisos.h"
 #include "data/basedatos.h"
 #include "data/reloj.h"
@@ -67,6 +68,7 @@ qint64 Aviso::pasada() {
         if (calId != 0) {
             if (QWidget* w = Ventanas::obtener(u"frmAviso"_s)) {
                 w->setProperty("CalId", QVariant::fromValue<qint64>(calId));
+                agenda::notificarSiHaceFalta(calId);
                 Ventanas::mostrar(w);
             } else {
                 calId = 0;

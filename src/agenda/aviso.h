@@ -29,7 +29,8 @@ public:
 
     // One pass: when no reminder window is open and no modal window is waiting for the user,
     // opens the reminder window on the first entry that is due, in the agenda's order (day,
-    // start time, end time). Failures are ignored: the next pass tries again. Returns the key
+    // start time, end time). Entries without an activity, which no agenda list shows, never
+    // remind. Failures are ignored: the next pass tries again. Returns the key
     // of the entry shown, or 0.
     qint64 pasada();
 

@@ -100,8 +100,7 @@ void CamposEntrada::enlazar(Enlaces* enlaces, OrigenRegistros* entrada) const {
     enlaces->enlazar(txtEstado, u"CalEstado"_s);
     enlaces->enlazar(txtNotas, u"CalNotas"_s);
     if (txtResultado) enlaces->enlazar(txtResultado, u"CalResultados"_s);
-    QObject::connect(entrada, &OrigenRegistros::antesDeSalir, txtAviso,
-                     [caja = txtAviso] { validarAviso(caja); });
+    entrada->agregarEscritor(txtAviso, [caja = txtAviso] { validarAviso(caja); });
 }
 
 QList<QWidget*> CamposEntrada::controles() const {

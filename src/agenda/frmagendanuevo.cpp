@@ -7,6 +7,7 @@
 #include "ui/errores.h"
 #include "ui/iconos.h"
 #include "ui/plataforma.h"
+#include "ui/teclado.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -57,6 +58,7 @@ FrmAgendaNuevo::FrmAgendaNuevo()
     l->setColumnStretch(2, 1);
     setCentralWidget(central);
 
+    teclado::botonPredeterminado(cmdGuardar);
     connect(cmdGuardar, &QPushButton::clicked, this, [this] { guardar(); });
     // Neither stores anything: the entry exists only once "Guardar" stored it.
     connect(cmdCancelar, &QPushButton::clicked, this, [this] { close(); });

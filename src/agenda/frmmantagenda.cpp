@@ -174,7 +174,7 @@ FrmMantAgenda::FrmMantAgenda()
 
     // Leaving a row of the list (or reading the list again) first stores the entry shown in the
     // detail fields; when that fails the list stays where it was.
-    connect(dtaCalendario_, &OrigenRegistros::antesDeSalir, this, [this] {
+    dtaCalendario_->agregarEscritor(this, [this] {
         // While the window closes, the entry is stored (or given up) on its own, asked once.
         if (!cerrando_) dtaArchivoCalendario_->guardarPendiente();
     });

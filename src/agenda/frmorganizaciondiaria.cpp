@@ -196,8 +196,10 @@ void FrmOrganizacionDiaria::cmdNuevo_Click() {
             dtc_->siguiente();
         }
         dtc_->agregarNuevo();
-        // A new task is today's, whatever the date of the others.
+        // A new task is today's, whatever the date of the others, and not done yet: stored as
+        // no even when the box is never touched, so that the list shows "No", not a blank.
         dtc_->asignar(u"OrgFecha"_s, reloj().hoy());
+        dtc_->asignar(u"OrgCumplida"_s, false);
         enlaces_->cargar();
         agregando(true);
         habilitarEdicion(true);

@@ -254,6 +254,7 @@ GraficoConsulta::GraficoConsulta(QWidget* parent) : QChartView(parent) {
 void GraficoConsulta::establecerTitulos(const QString& titulo, const QString& ejeCategorias,
                                         const QString& ejeValores, const QString& ejeSeries) {
     titulo_ = titulo;
+    setAccessibleName(titulo); // what a screen reader calls the chart
     ejeCategorias_ = ejeCategorias;
     ejeValores_ = ejeValores;
     ejeSeries_ = ejeSeries;

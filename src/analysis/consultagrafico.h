@@ -63,6 +63,8 @@ public:
 
     void establecerTitulos(const QString& titulo, const QString& ejeCategorias,
                            const QString& ejeValores, const QString& ejeSeries);
+    // The title and the axis titles, in the order they were given.
+    QStringList titulos() const { return {titulo_, ejeCategorias_, ejeValores_, ejeSeries_}; }
     void establecerDatos(DatosGrafico datos);
     const DatosGrafico& datos() const { return datos_; }
     void establecerTipo(TipoGrafico tipo);

@@ -199,7 +199,8 @@ std::shared_ptr<Diseno> empresas() {
     auto d =
         nuevo("dtrEmpresas", u"Listado de Empresas"_s, "ListadoEmpresas", u"LISTA DE EMPRESAS"_s);
     encabezadoConTitulo(*d);
-    Trazo t(d->banda(TipoBanda::Detalle), 2900);
+    // Tall enough for the notes, whose box ends at 2980.
+    Trazo t(d->banda(TipoBanda::Detalle), 3000);
     const Par izquierda[] = {{u"Nombre:"_s, u"EmpNombreFantasia"_s},
                              {u"Ruc:"_s, u"EmpRuc"_s},
                              {u"Dirección:"_s, u"EmpDireccion"_s},
@@ -224,7 +225,8 @@ std::shared_ptr<Diseno> contactos() {
     auto d =
         nuevo("dtrContactos", u"Listado de Contactos"_s, "Contactos", u"Listado de Contactos"_s);
     encabezadoConTitulo(*d);
-    Trazo t(d->banda(TipoBanda::Detalle), 3000);
+    // Tall enough for the closing line under the notes (at 3100).
+    Trazo t(d->banda(TipoBanda::Detalle), 3200);
     const Par izquierda[] = {{u"Nombre:"_s, u"ConNombre"_s},
                              {u"Domicilio:"_s, u"ConDomicilio"_s},
                              {u"Código Postal:"_s, u"ConCodigoPostal"_s},

@@ -121,6 +121,7 @@ VistaPrevia::VistaPrevia(std::shared_ptr<const Diseno> diseno)
     hoja_ = new HojaEnPantalla(this);
     area_ = new QScrollArea(this);
     area_->setObjectName(u"areaPagina"_s);
+    area_->setAccessibleName(u"Página del informe"_s);
     area_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     area_->setBackgroundRole(QPalette::Dark);
     area_->setWidget(hoja_);

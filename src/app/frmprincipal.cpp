@@ -2,6 +2,7 @@
 
 #include "agenda/aviso.h"
 #include "analysis/informes.h"
+#include "app/bandeja.h"
 #include "app/modeloagenda.h"
 #include "app/tablas.h"
 #include "data/aplicacion.h"
@@ -110,6 +111,7 @@ FrmPrincipal::FrmPrincipal()
     modelo_ = new ModeloAgenda(dtaCalendario_, this);
     lvAgenda_ = new QTreeView(central);
     lvAgenda_->setObjectName(u"lvAgenda"_s);
+    lvAgenda_->setAccessibleName(u"Agenda"_s);
     lvAgenda_->setModel(modelo_);
     lvAgenda_->setRootIsDecorated(false);
     lvAgenda_->setUniformRowHeights(true);
@@ -126,6 +128,7 @@ FrmPrincipal::FrmPrincipal()
             &FrmPrincipal::ordenarPorColumna);
     calendario_ = new QCalendarWidget(central);
     calendario_->setObjectName(u"Calendar1"_s);
+    calendario_->setAccessibleName(u"Calendario"_s);
     calendario_->setLocale(Regional::locale());
     calendario_->setGridVisible(true);
     calendario_->setSelectedDate(reloj().hoy());
@@ -281,6 +284,8 @@ void FrmPrincipal::construirMenus() {
                     abrir("frmConsultaPersonalizada", true));
     agregarItemMenu(herr, u"mnuHerramientasOrganizarDia"_s, u"Organizar el día de trabajo"_s,
                     abrir("frmOrganizacionDiaria", false));
+    herr->addSeparator();
+    agregarInicioConSesion(herr);
 
     QMenu* ayuda = agregarMenu(mb, u"mnuAyuda"_s, u"Ayuda"_s);
     agregarItemMenu(ayuda, u"mnuAyudaIndice"_s, u"Índice"_s, [] { AbrirAyuda(); });

@@ -4,9 +4,11 @@
 #include "agenda/registro.h"
 #include "analysis/informes.h"
 #include "analysis/registro.h"
+#include "app/bandeja.h"
 #include "app/frmpresentacion.h"
 #include "app/frmprincipal.h"
 #include "app/instanciaunica.h"
+#include "app/ubicacion.h"
 #include "data/aplicacion.h"
 #include "data/basedatos.h"
 #include "data/dberror.h"
@@ -26,7 +28,6 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QTranslator>
 #include <cstdio>
 
@@ -43,11 +44,6 @@ constexpr int kRegSz = 1;
 
 void decir(const QString& texto) {
     std::fprintf(stderr, "%s\n", texto.toLocal8Bit().constData());
-}
-
-bool carpetaEscribible(const QString& carpeta) {
-    QTemporaryFile prueba(carpeta + u"/.zelvora-XXXXXX"_s);
-    return prueba.open();
 }
 
 void cargarTraducciones(QApplication& app) {
@@ -84,11 +80,8 @@ QString carpetaAplicacion() {
 }
 
 QString rutaBaseDatos() {
-    const QString carpeta = carpetaAplicacion();
-    const QString enCarpeta = carpeta + u"/bd2000.mdb"_s;
-    if (QFileInfo::exists(enCarpeta) || carpetaEscribible(carpeta)) return enCarpeta;
-    // An installed program: its folder is read-only, the data lives with the user.
-    return carpetaDatos() + u"/bd2000.mdb"_s;
+    return ubicacion::rutaBaseDatos(
+        carpetaAplicacion(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 QString ObtenerRuta() {
@@ -120,6 +113,24 @@ void registrarTodasLasVentanas() {
     registrarVentanasUtilidades();
 }
 
+QWidget* abrirPrograma() {
+    // 1. The application folder in the registry.
+    if (ObtenerRuta().isEmpty()) GuardarRuta();
+    // 2. The splash window, painted at once.
+    QPointer<FrmPresentacion> presentacion = new FrmPresentacion;
+    presentacion->show();
+    presentacion->repaint();
+    QCoreApplication::processEvents();
+    // 3. The main window.
+    QWidget* principal = Ventanas::obtener(u"frmPrincipal"_s);
+    Ventanas::mostrar(principal);
+    // 4. The splash window closes.
+    if (presentacion) presentacion->close();
+    // 5. The reminder service, for the rest of the program's life.
+    Aviso::iniciarServicio();
+    return principal;
+}
+
 int modPrincipal(int argc, char* argv[]) {
     // A report written from the command line needs no display.
     bool sinVentanas = false;
@@ -136,13 +147,15 @@ int modPrincipal(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(u"Tessaro"_s);
     QCoreApplication::setApplicationName(aplicacion::kTitulo);
     QCoreApplication::setApplicationVersion(aplicacion::version());
+    QGuiApplication::setDesktopFileName(u"com.tessaro.zelvora"_s);
     QLocale::setDefault(Regional::locale());
     cargarTraducciones(app);
 
     QCommandLineParser cl;
     cl.setApplicationDescription(aplicacion::kDescripcion);
-    cl.addHelpOption();
-    cl.addVersionOption();
+    // Qt's own help and version options describe themselves in English: these speak Spanish.
+    cl.addOption({{u"h"_s, u"help"_s}, u"Muestra esta ayuda sobre las opciones del programa."_s});
+    cl.addOption({{u"v"_s, u"version"_s}, u"Muestra la información de versión."_s});
     const QCommandLineOption optDb(u"db"_s, u"Usa otro archivo de base de datos."_s, u"ruta"_s);
     const QCommandLineOption optCrear(u"create-db"_s,
                                       u"Crea el archivo de base de datos con todas sus tablas y "
@@ -173,6 +186,8 @@ int modPrincipal(int argc, char* argv[]) {
                                                    : rutaBaseDatos())
                              .absoluteFilePath();
     if (demo) QDir().mkpath(QFileInfo(ruta).absolutePath());
+    const bool rutaHabitual = !demo && !cl.isSet(optDb);
+    if (rutaHabitual && sinVentanas) ubicacion::avisarOtraBase(carpetaAplicacion(), ruta, true);
 
     if (cl.isSet(optCrear)) {
         const bool existe = QFileInfo::exists(ruta) && QFileInfo(ruta).size() > 0;
@@ -205,6 +220,8 @@ int modPrincipal(int argc, char* argv[]) {
         return 0;
     }
 
+    if (rutaHabitual) ubicacion::avisarOtraBase(carpetaAplicacion(), ruta, false);
+
     std::unique_ptr<BaseDatos> bd;
     try {
         bd = std::make_unique<BaseDatos>(ruta);
@@ -218,22 +235,11 @@ int modPrincipal(int argc, char* argv[]) {
     registrarTodasLasVentanas();
     Ventanas::seguirActivacion();
 
-    // 1. The application folder in the registry.
-    if (ObtenerRuta().isEmpty()) GuardarRuta();
-    // 2. The splash window, painted at once.
-    QPointer<FrmPresentacion> presentacion = new FrmPresentacion;
-    presentacion->show();
-    presentacion->repaint();
-    QCoreApplication::processEvents();
-    // 3. The main window.
-    QWidget* principal = Ventanas::obtener(u"frmPrincipal"_s);
+    QWidget* principal = abrirPrograma();
     QObject::connect(&instancia, &InstanciaUnica::traerAlFrente, principal,
                      [principal] { Ventanas::mostrar(principal); });
-    Ventanas::mostrar(principal);
-    // 4. The splash window closes.
-    if (presentacion) presentacion->close();
-    // 5. The reminder service, for the rest of the program's life.
-    Aviso::iniciarServicio();
+    // 6. The tray icon, where the desktop has one.
+    Bandeja bandeja(principal);
 
     const int codigoSalida = app.exec();
     Aviso::detenerServicio();

@@ -7,12 +7,18 @@
 //   --report NOMBRE --pdf SALIDA   write a report to PDF without opening a window
 #include <QString>
 
+class QWidget;
+
 namespace zv {
 
 class AlmacenRegistro;
 enum class Raiz : quint32;
 
 int modPrincipal(int argc, char* argv[]);
+// What start-up does once the database is open and every screen registered: records the
+// application folder, shows the splash window, then the main window, and starts the reminder
+// service last. Returns the main window.
+QWidget* abrirPrograma();
 
 // The recorded application folder, or the empty text when it cannot be read.
 QString ObtenerRuta();
@@ -23,8 +29,8 @@ int EstablecerValor(Raiz raiz, const QString& clave, const QString& nombre, int 
                     const QString& valor);
 // The application folder (the folder of the executable).
 QString carpetaAplicacion();
-// Where the program keeps bd2000.mdb: the application folder, or the user's data folder when
-// the application folder cannot be written.
+// Where the program keeps bd2000.mdb (app/ubicacion.h): the user's data folder for an installed
+// program; otherwise the application folder, or the user's data folder when it cannot be written.
 QString rutaBaseDatos();
 // Makes every screen of every subsystem known to the window registry.
 void registrarTodasLasVentanas();

@@ -10,10 +10,13 @@ using namespace Qt::StringLiterals;
 namespace zv::avisos {
 
 QString sqlVencidas(BaseDatos& bd) {
+    // An entry reminds only when the agenda's lists show it, which join it with its activity:
+    // one without an activity is listed nowhere, so it does not pop up either.
     const DialectoMotor& d = bd.dialecto();
     return u"SELECT CalId, CalFecha, CalHoraInicio, CalHoraFinal FROM CALENDARIO WHERE "
            u"CalFueAvisado = 0 AND CalFecha IS NOT NULL AND CalHoraInicio IS NOT NULL AND "
-           u"%1 <= %2"_s.arg(d.momentoAviso(), d.parametro(1));
+           u"%1 <= %2 AND EXISTS (SELECT 1 FROM ACTIVIDADES WHERE ACTIVIDADES.ActId = "
+           u"CALENDARIO.ActId)"_s.arg(d.momentoAviso(), d.parametro(1));
 }
 
 qint64 primeraVencida(BaseDatos& bd, const QDateTime& momento) {

@@ -16,7 +16,8 @@ namespace avisos {
 QString sqlVencidas(BaseDatos& bd);
 
 // The entry that is due at `momento` and comes first in the agenda's order (day, start time, end
-// time, an empty end time first, then the older entry); 0 when none is due.
+// time, an empty end time first, then the older entry); 0 when none is due. An entry without an
+// activity, which no agenda list shows, is never due.
 qint64 primeraVencida(BaseDatos& bd, const QDateTime& momento);
 
 } // namespace avisos

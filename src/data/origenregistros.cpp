@@ -729,11 +729,20 @@ void OrigenRegistros::actualizar() {
     Q_EMIT filaActualizada(fila);
 }
 
+void OrigenRegistros::agregarEscritor(QObject* dueno, std::function<void()> escribir) {
+    Q_ASSERT(dueno);
+    escritores_.push_back({dueno, std::move(escribir)});
+}
+
 void OrigenRegistros::guardarPendiente() {
     if (guardando_) return;
     guardando_ = true;
+    std::erase_if(escritores_, [](const Escritor& e) { return e.dueno.isNull(); });
+    // A copy: a writer may register another one, or delete an owner.
+    const std::vector<Escritor> escritores = escritores_;
     try {
-        Q_EMIT antesDeSalir();
+        for (const Escritor& e : escritores)
+            if (!e.dueno.isNull()) e.escribir();
     } catch (...) {
         guardando_ = false;
         throw;

@@ -23,6 +23,7 @@
 #include <QDate>
 #include <QElapsedTimer>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <functional>
@@ -121,14 +122,18 @@ public:
     void eliminar();
     // Writes the edits of the bound controls into the current row at once and stores them.
     void guardarPendiente();
+    // Registers what writes the edits of bound controls into the current row (with asignar()):
+    // every writer runs, in the order registered, before the row is left, the source re-queried
+    // or closed, and in guardarPendiente(). Writers are called directly, never through a signal,
+    // because one may throw (a value that cannot be stored): the move or the store stops there
+    // and the error goes on to the caller. A writer is dropped when its owner goes.
+    void agregarEscritor(QObject* dueno, std::function<void()> escribir);
     // The row a stored addition went to.
     int ultimoAgregado() const { return ultimoAgregado_; }
     // True while some bound control or grid holds an edit not yet stored.
     bool hayPendiente() const { return edicion_ != Edicion::Ninguna; }
 
 Q_SIGNALS:
-    // Bound controls write their edits into the row now (with asignar()).
-    void antesDeSalir();
     // The rows are about to be replaced (not when a re-query is skipped: they stay).
     void antesDeCambiarFilas();
     // The source was re-queried, or found its rows still current, or closed.
@@ -152,6 +157,10 @@ private:
     struct Columna : ColumnaOrigen {
         int oculta = -1; // index of the hidden row identity column of its table
         int clave = -1;  // or the visible column holding its table's counter key
+    };
+    struct Escritor {
+        QPointer<QObject> dueno;
+        std::function<void()> escribir;
     };
     struct Datos {
         std::vector<Columna> cols;
@@ -206,6 +215,7 @@ private:
     std::vector<bool> asignado_;
     int ultimoAgregado_ = -1;
     bool guardando_ = false;
+    std::vector<Escritor> escritores_;
 
     // Where the rows came from: while vigentes_, they are what sqlLeida_ gave on bdLeida_ at
     // version_ on dia_ (false once closed, changed here, or cut short).

@@ -212,8 +212,7 @@ FrmNuevoPlan::FrmNuevoPlan()
     enlaces_->enlazar(txtInversion_, u"PlaInversion"_s);
     enlaces_->enlazar(dbcEstrategias_, u"EstId"_s);
     // The period picked on "Duración" goes into the plan whenever its edits are stored.
-    connect(dtaPlanificaciones_, &OrigenRegistros::antesDeSalir, this,
-            &FrmNuevoPlan::escribirFechas);
+    dtaPlanificaciones_->agregarEscritor(this, [this] { escribirFechas(); });
 
     connect(sstPlanes_, &QTabWidget::currentChanged, this, &FrmNuevoPlan::ajustarPaso);
     sstPlanes_->setCurrentIndex(0);

@@ -271,8 +271,10 @@ QString FrmSeleccion::textoDuplicado() const {
     case NombreDuplicado::NombreYApellidoPrimero:
         return texto("CONNOMBRE") + texto("CONAPELLIDO") + m_.d.duplicado;
     case NombreDuplicado::NombreORazonPrimero: {
-        const QVariant nombre = candidatos_->campo(u"EMPNOMBREFANTASIA"_s);
-        return (nombre.isNull() ? texto("EMPRAZONSOCIAL") : textoDe(nombre)) + m_.d.duplicado;
+        // A company without a trade name (none, or one left blank) is named by its business
+        // name, as everywhere else.
+        const QString nombre = texto("EMPNOMBREFANTASIA");
+        return (nombre.trimmed().isEmpty() ? texto("EMPRAZONSOCIAL") : nombre) + m_.d.duplicado;
     }
     case NombreDuplicado::AlFinal:
         break;

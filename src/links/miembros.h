@@ -37,7 +37,8 @@ struct MiembroSeleccion {
     } a;
     struct Consultas {                            // B
         QString seleccionAntes, seleccionDespues; // the record in hand's key goes between them
-        QString tablaBusqueda, campoBusqueda;     // empty: searched and sorted by menus only
+        // Empty: searched and sorted by menus only.
+        QString tablaBusqueda = {}, campoBusqueda = {};
         QString apertura, refresco;
     } b;
     struct Titulos { // C
@@ -45,12 +46,12 @@ struct MiembroSeleccion {
         QString candidatos, seleccionadas;
         QList<ColumnaGrilla> columnasSeleccionadas;
     } c;
-    struct Textos { // D
-        QString prompt;
-        QString noEncontrado;
-        QString noEncontradoContiene; // empty: the same after both kinds of search
+    struct Textos {          // D
+        QString prompt = {}; // the search's (empty in the members searched by menus only)
+        QString noEncontrado = {};
+        QString noEncontradoContiene = {}; // empty: the same after both kinds of search
         QString duplicado;
-        QString campoDuplicado;
+        QString campoDuplicado = {}; // empty: the form below names the candidate
         NombreDuplicado forma = NombreDuplicado::AlFinal;
     } d;
     struct Ayudas { // E

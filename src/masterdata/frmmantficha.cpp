@@ -98,8 +98,11 @@ void FrmMantFicha::construirBarra() {
         des.append({f.clave, m.tituloDesplegableDes});
     }
     barra_->agregarDesplegable(u"buscar"_s, u"Buscar"_s, d_.tooltipBuscar, buscar);
-    barra_->agregarDesplegable(u"orden_asc"_s, u"Orden asc"_s, QString(), asc);
-    barra_->agregarDesplegable(u"orden_des"_s, u"Orden des"_s, QString(), des);
+    // The sort buttons say what they do, as on every other screen that sorts.
+    barra_->agregarDesplegable(u"orden_asc"_s, u"Orden asc"_s, u"Ordenar en forma ascendente"_s,
+                               asc);
+    barra_->agregarDesplegable(u"orden_des"_s, u"Orden des"_s, u"Ordenar en forma descendente"_s,
+                               des);
     barra_->addSeparator();
     barra_->agregarBoton(u"ayuda"_s, u"Ayuda"_s, u"Buscar dentro de la ayuda en linea"_s);
     barra_->agregarBoton(u"cerrar"_s, u"Cerrar"_s, u"Cerrar esta ventana"_s);

@@ -23,7 +23,11 @@ QAction* BarraHerramientas::agregarBoton(const QString& clave, const QString& ca
     QAction* a = addAction(icono.isNull() ? iconos::icono(clave) : icono, caption);
     a->setObjectName(clave);
     a->setToolTip(tooltip.isEmpty() ? caption : tooltip);
-    if (QWidget* w = widgetForAction(a)) w->setObjectName(clave);
+    if (QWidget* w = widgetForAction(a)) {
+        w->setObjectName(clave);
+        // A button with only a picture is named by its tooltip (what a screen reader speaks).
+        if (caption.isEmpty()) w->setAccessibleName(a->toolTip());
+    }
     connect(a, &QAction::triggered, this, [this, clave] { Q_EMIT botonPulsado(clave); });
     botones_.insert(clave, a);
     orden_ << clave;

@@ -104,7 +104,7 @@ Enlaces::Enlaces(OrigenRegistros* origen, QObject* parent) : QObject(parent), or
     connect(origen_, &OrigenRegistros::filaActualizada, this, [this](int f) {
         if (f == origen_->posicion() && !hayCambios()) cargar();
     });
-    connect(origen_, &OrigenRegistros::antesDeSalir, this, &Enlaces::escribir);
+    origen_->agregarEscritor(this, [this] { escribir(); });
     connect(origen_, &OrigenRegistros::edicionDescartada, this, &Enlaces::cargar);
 }
 

@@ -2,7 +2,7 @@
 // Controls bound to the fields of a record source's current row: text boxes, multi-line boxes,
 // check boxes, date and time pickers and drop-down lists. They show the current row; what the
 // user types is written into that row when another row becomes current, when the source is
-// re-queried and when the window closes (the source asks for it with antesDeSalir()).
+// re-queried and when the window closes (the binder is one of the source's writers).
 //
 // Qt's QDataWidgetMapper was considered: it maps a model row to widgets, but a record source
 // already knows its current row and when it is about to leave it, and the drop-down lists here

@@ -174,6 +174,9 @@ Grilla::Grilla(const QString& nombre, OrigenRegistros* origen, QList<ColumnaGril
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Tab goes on to the next control (it would go round the cells for ever); the arrows move
+    // among rows and cells.
+    setTabKeyNavigation(false);
     setAlternatingRowColors(true);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -194,6 +197,7 @@ void Grilla::establecerEditable(bool si) {
 
 void Grilla::establecerTitulo(const QString& titulo) {
     titulo_ = titulo;
+    setAccessibleName(titulo); // what a screen reader calls the grid
     if (etiqueta_) etiqueta_->setText(titulo);
 }
 

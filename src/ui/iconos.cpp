@@ -526,6 +526,14 @@ QIcon aplicacion() {
     return hecho;
 }
 
+void pintarAplicacion(QPainter& g, qreal lado) {
+    g.save();
+    g.setRenderHint(QPainter::Antialiasing);
+    g.scale(lado / kLado, lado / kLado);
+    dAplicacion(g, paleta(false));
+    g.restore();
+}
+
 QStringList claves() {
     QStringList l;
     for (const auto& par : dibujos())

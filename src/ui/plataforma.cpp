@@ -1,6 +1,8 @@
 #include "ui/plataforma.h"
 
+#include "data/dberror.h"
 #include "ui/ayuda.h"
+#include "ui/escritorio.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -155,6 +157,21 @@ public:
                                             filtros);
     }
 
+    bool enPrimerPlano() override { return escritorio::enPrimerPlano(); }
+
+    bool notificar(const QString& titulo, const QString& texto,
+                   std::function<void()> alPulsar) override {
+        return escritorio::notificar(titulo, texto, std::move(alPulsar));
+    }
+
+    bool mostrarBandeja(const QString& tooltip, std::function<void()> alPulsar) override {
+        return escritorio::mostrarBandeja(tooltip, std::move(alPulsar));
+    }
+
+    bool inicioConSesion() override { return escritorio::inicioConSesion(); }
+
+    void establecerInicioConSesion(bool si) override { escritorio::establecerInicioConSesion(si); }
+
 private:
     Puntero puntero_ = Puntero::Normal;
 };
@@ -162,6 +179,18 @@ private:
 Plataforma* instalada = nullptr;
 
 } // namespace
+
+bool Plataforma::notificar(const QString&, const QString&, std::function<void()>) {
+    return false;
+}
+
+bool Plataforma::mostrarBandeja(const QString&, std::function<void()>) {
+    return false;
+}
+
+void Plataforma::establecerInicioConSesion(bool si) {
+    if (si) throw Error(u"Este sistema no permite abrir Zelvora al iniciar la sesión."_s);
+}
 
 bool confirmarEliminar(const QString& nombre, const QString& titulo) {
     return plataforma().mensaje(QStringLiteral("Está seguro que desea eliminar '") + nombre +

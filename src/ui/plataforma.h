@@ -1,7 +1,8 @@
 #pragma once
 // The seam between the program and the platform: message and input boxes, showing windows,
-// the mouse pointer, the clipboard, help, starting programs and printing. In the program these
-// call Qt; tests install a double that answers the questions and records what was shown.
+// the mouse pointer, the clipboard, help, starting programs, printing, and the desktop
+// (notifications, the tray icon, the start at login). In the program these call Qt; tests
+// install a double that answers the questions and records what was shown.
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -45,6 +46,22 @@ public:
     // Asks where to save a file; the empty text when cancelled.
     virtual QString archivoParaGuardar(const QString& titulo, const QString& sugerido,
                                        const QString& filtros) = 0;
+
+    // The desktop around the program (ui/escritorio.h); a platform without one answers as a
+    // desktop with no services does. Whether the user is working in the program now: one of
+    // its windows is active and not minimised.
+    virtual bool enPrimerPlano() { return true; }
+    // A desktop notification; alPulsar runs when the user clicks it. False when the desktop has
+    // no notification service: nothing is shown then, and that is no error.
+    virtual bool notificar(const QString& titulo, const QString& texto,
+                           std::function<void()> alPulsar);
+    // Shows the tray icon, or changes its tooltip; alPulsar runs when the user clicks it. False
+    // when the desktop has no tray.
+    virtual bool mostrarBandeja(const QString& tooltip, std::function<void()> alPulsar);
+    // Whether the program starts at login, and turning that on or off; zv::Error with a clear
+    // description when the desktop's place for it cannot be written.
+    virtual bool inicioConSesion() { return false; }
+    virtual void establecerInicioConSesion(bool si);
 };
 
 // The platform in force.

@@ -5,9 +5,14 @@
 #include "data/origenregistros.h"
 #include "ui/errores.h"
 #include "ui/plataforma.h"
+#include "ui/teclado.h"
 #include "ui/ventanas.h"
 
 #include <QCloseEvent>
+#include <QScreen>
+#include <QShowEvent>
+#include <QToolBar>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -32,6 +37,28 @@ bool Ventana::cerrar() {
 
 QList<OrigenRegistros*> Ventana::origenes() const {
     return findChildren<OrigenRegistros*>();
+}
+
+void Ventana::showEvent(QShowEvent* e) {
+    teclado::preparar(this);
+    QMainWindow::showEvent(e);
+    if (mostrada_ || e->spontaneous()) return;
+    mostrada_ = true;
+    ajustarABarras();
+}
+
+void Ventana::ajustarABarras() {
+    // A window's starting size comes from its design, but the width of its toolbar buttons comes
+    // from the captions in the system's font: when a toolbar needs more than it has, the window
+    // grows (as far as the screen allows), so that no button, "Cerrar" included, hides behind
+    // the toolbar's overflow arrow.
+    int falta = 0;
+    for (QToolBar* b : findChildren<QToolBar*>())
+        if (!b->isHidden()) falta = std::max(falta, b->sizeHint().width() - b->width());
+    if (falta <= 0) return;
+    int ancho = width() + falta;
+    if (const QScreen* s = screen()) ancho = std::min(ancho, s->availableGeometry().width());
+    if (ancho > width()) resize(ancho, height());
 }
 
 void Ventana::closeEvent(QCloseEvent* e) {

@@ -31,8 +31,15 @@ protected:
     // Before closing, after the pending edits were stored; false keeps the window open.
     virtual bool alCerrar() { return true; }
     void closeEvent(QCloseEvent* e) override;
+    // The first showing prepares the window for the keyboard and screen readers (ui/teclado.h)
+    // and, the first time only, grows it to show every button of its toolbars.
+    void showEvent(QShowEvent* e) override;
     // The record sources of this window (its children).
     QList<OrigenRegistros*> origenes() const;
+
+private:
+    void ajustarABarras();
+    bool mostrada_ = false;
 };
 
 } // namespace zv

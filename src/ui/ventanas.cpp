@@ -25,6 +25,12 @@ Registro& reg() {
 
 } // namespace
 
+QStringList Ventanas::registradas() {
+    QStringList l = reg().fabricas.keys();
+    l.sort();
+    return l;
+}
+
 void Ventanas::registrar(const QString& nombre, Fabrica fabrica) {
     reg().fabricas.insert(nombre, std::move(fabrica));
 }

@@ -8,6 +8,7 @@
 // This is also where a window learns it became the active window of the program: when it is
 // shown, when a window it opened modally closes, and when the user switches to it.
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <functional>
 
@@ -19,6 +20,8 @@ public:
 
     static void registrar(const QString& nombre, Fabrica fabrica);
     static bool registrada(const QString& nombre);
+    // The names of every registered screen, in alphabetical order.
+    static QStringList registradas();
 
     // The open instance, or nullptr.
     static QWidget* abierta(const QString& nombre);

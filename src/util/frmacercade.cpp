@@ -4,6 +4,7 @@
 #include "data/registro.h"
 #include "ui/iconos.h"
 #include "ui/plataforma.h"
+#include "ui/teclado.h"
 
 #include <QFileInfo>
 #include <QFrame>
@@ -141,6 +142,7 @@ FrmAcercaDe::FrmAcercaDe() : Ventana(u"frmAcercaDe"_s) {
     exterior->addLayout(botones);
     setCentralWidget(central);
 
+    teclado::botonPredeterminado(cmdOK);
     connect(cmdOK, &QPushButton::clicked, this, &QWidget::close);
     connect(cmdSysInfo, &QPushButton::clicked, this, &FrmAcercaDe::informacionSistema);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);

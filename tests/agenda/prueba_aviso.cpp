@@ -80,6 +80,10 @@ private Q_SLOTS:
         entrada(*db, {visita, QDate(2026, 3, 1), QVariant(), 0, QTime(9, 0)});
         entrada(*db, {visita, QVariant(), QTime(9, 0), 0, QTime(9, 0)});
         entrada(*db, {visita, QDate(2026, 3, 1), QTime(9, 0), 0, QTime(9, 0), u"Hecho"_s, true});
+        // Nor one without an activity, which the agenda's lists do not show either.
+        db->ejecutar(u"INSERT INTO CALENDARIO (CalFecha, CalHoraInicio, CalFormaAviso, "
+                     u"CalAvisoHora, CalFueAvisado) VALUES (#3/1/2026#, '09:00:00', 0, "
+                     u"'09:00:00', 0)"_s);
         estarEn(QDate(2026, 12, 31), QTime(23, 59, 59));
         QCOMPARE(vencida(), 0);
         QCOMPARE(servicio->pasada(), 0);
@@ -163,6 +167,33 @@ private Q_SLOTS:
         QCOMPARE(textoDe(*db, u"CalFueAvisado"_s, id), u"0"_s);
         QCOMPARE(servicio->pasada(), id);
         QCOMPARE(caja("txtEstado")->text(), u"Comenzado"_s);
+    }
+
+    void eliminarPreguntaYSoloConSiBorraLaTareaParaSiempre() {
+        const qint64 id = abiertaHoy();
+        escribir(caja("txtEstado"), u"A medio escribir"_s);
+        pulsar(u"eliminar"_s); // "No" (the double's default answer)
+        QCOMPARE(plataformaPrueba().mensajes.size(), 1);
+        const Mensaje pregunta = plataformaPrueba().ultimoMensaje();
+        QCOMPARE(pregunta.texto, u"¿ Esta seguro que desea eliminar esta tarea ?"_s);
+        QCOMPARE(pregunta.titulo, u"Zelvora"_s);
+        QCOMPARE(pregunta.botones, Botones::SiNo);
+        QCOMPARE(pregunta.icono, Icono::Ninguno);
+        QVERIFY(ventana() && ventana()->isVisible());
+        QCOMPARE(db->contar(u"CALENDARIO"_s), 1);
+
+        plataformaPrueba().respuestas = {Respuesta::Si};
+        pulsar(u"eliminar"_s);
+        QVERIFY(!ventana());
+        despachar();
+        QCOMPARE(db->contar(u"CALENDARIO"_s), 0);
+        QCOMPARE(plataformaPrueba().mensajes.size(), 2);
+        // It never comes back: not at the next pass, nor days later.
+        QCOMPARE(servicio->pasada(), 0);
+        reloj->avanzar(3 * 24 * 3600);
+        QCOMPARE(servicio->pasada(), 0);
+        QVERIFY(!ventana());
+        QCOMPARE(textoDe(*db, u"count(*)"_s, id), u"0"_s);
     }
 
     void dosVencidasSeMuestranDeAUnaEnElOrdenDeLaAgenda() {

@@ -125,6 +125,52 @@ private Q_SLOTS:
         QCOMPARE(w->dtcOrganizacionDiaria()->cantidad(), 2);
     }
 
+    void nuevoGuardaAntesLaTareaEditadaYLaNuevaSinMarcarQuedaNoCumplida() {
+        tarea(u"2026-03-10"_s, u"8:00"_s, u"Primera"_s, true);
+        tarea(u"2026-03-10"_s, u"9:00"_s, u"Segunda"_s, false);
+        FrmOrganizacionDiaria* w = abrir();
+        auto* txtTarea = hijo<QLineEdit>(w, u"txtTarea"_s);
+        auto escribirTarea = [&](const QString& t) {
+            txtTarea->setText(t);
+            Q_EMIT txtTarea->textEdited(t);
+        };
+        auto textos = [&] {
+            QStringList l;
+            Sentencia s = db->bd().prepararJet(
+                u"SELECT OrgTarea, OrgCumplida FROM ORGANIZACIONDIARIA ORDER BY OrgTarea"_s);
+            while (s.paso())
+                l << s.valor(0).toString() + u'=' +
+                         (s.esNulo(1) ? u"vacío"_s : s.valor(1).toString());
+            return l;
+        };
+        // The first task (not the last) and then the last one are being edited.
+        escribirTarea(u"Primera, corregida"_s);
+        boton(w, u"cmdNuevo"_s)->click();
+        QVERIFY(pl.mensajes.isEmpty());
+        QCOMPARE(textos(), (QStringList{u"Primera, corregida=1"_s, u"Segunda=0"_s}));
+        prueba::reiniciarTodo();
+        prueba::registrarVentanas();
+        w = abrir();
+        txtTarea = hijo<QLineEdit>(w, u"txtTarea"_s);
+        w->dtcOrganizacionDiaria()->irA(1);
+        escribirTarea(u"Segunda, corregida"_s);
+        boton(w, u"cmdNuevo"_s)->click();
+        QCOMPARE(textos(), (QStringList{u"Primera, corregida=1"_s, u"Segunda, corregida=0"_s}));
+
+        // The new task, its box never touched, is stored as not done and listed as "No".
+        QVERIFY(!hijo<QCheckBox>(w, u"chkCumplida"_s)->isChecked());
+        hijo<QLineEdit>(w, u"txtHora"_s)->setText(u"10:00"_s);
+        Q_EMIT hijo<QLineEdit>(w, u"txtHora"_s)->textEdited(u"10:00"_s);
+        escribirTarea(u"Tercera"_s);
+        boton(w, u"cmdActualizar"_s)->click();
+        QVERIFY(pl.mensajes.isEmpty());
+        QCOMPARE(textos(), (QStringList{u"Primera, corregida=1"_s, u"Segunda, corregida=0"_s,
+                                        u"Tercera=0"_s}));
+        QAbstractItemModel* m = w->dbgTareasDiarias()->model();
+        QCOMPARE(m->index(2, 3).data().toString(), u"Tercera"_s);
+        QCOMPARE(m->index(2, 4).data().toString(), u"No"_s);
+    }
+
     void actualizarSinTareaNuevaLoAvisaYVuelveANavegar() {
         tarea(u"2026-03-10"_s, u"8:00"_s, u"Primera"_s, false);
         FrmOrganizacionDiaria* w = abrir();

@@ -24,12 +24,115 @@ namespace {
 const QString kSinDatos = u"No hay datos para mostrar, es posible que necesite ingresar datos en "
                           u"el programa antes de poder realizar consultas"_s;
 
+// The six statistics windows, written out: how the main window shows each, its tab control,
+// what follows a series' total in the list of numbers, and the chart's title with its axes
+// (categories, values, series).
+struct VentanaEsperada {
+    const char* nombre;
+    bool modal;
+    const char* pestanas;
+    QString despuesDelTotal; // the dollars window puts " U$S " before the total instead
+    QStringList titulos;
+};
+const VentanaEsperada kVentanas[] = {
+    {"frmConsultaContactos",
+     true,
+     "sstConsultaContactos",
+     u" Contactos"_s,
+     {u"Distribución de los Contactos según la Zona"_s, u"Ciudad"_s, u"Cantidad"_s, u"Zonas"_s}},
+    {"frmConsultaEmpresas",
+     true,
+     "sstConsultaEmpresas",
+     u" Empresas"_s,
+     {u"Distribución de las empresas según la zona"_s, u"Ciudad"_s, u"Cantidad"_s, u"Zonas"_s}},
+    {"frmConsultaProductos",
+     false,
+     "sstConsultaEmpresas",
+     u" Empresas"_s,
+     {u"Productos más vendidos en Empresas por País"_s, u"País"_s, u"Cantidad"_s,
+      u"Provincia/Estado"_s}},
+    {"frmConsultaServicios",
+     true,
+     "sstConsultaEmpresas",
+     u" empresas"_s,
+     {u"Servicios más vendidos en Empresas por País"_s, u"País"_s, u"Código"_s,
+      u"Provincia/Estado"_s}},
+    {"frmConsultaPlanes",
+     false,
+     "sstConsultaEmpresas",
+     u" Empresas"_s,
+     {u"Planes de negocios más exitosos por Zona de la Empresa"_s, u"Zona"_s, u"Cantidad"_s,
+      u"Provincia/Estado"_s}},
+    {"frmConsultaDineroPlanes",
+     false,
+     "sstConsultaEmpresas",
+     QString(),
+     {u"Planes de negocios más exitosos por Zona de la Empresa"_s, u"Zona"_s, u"Cantidad"_s,
+      u"Provincia/Estado"_s}},
+};
+
+// The thirty-nine queries, written out: the menu item (with its index), its caption, the window
+// it opens, the window's caption, and the fields that give the chart's rows and its series.
+struct ConsultaEsperada {
+    const char* item;
+    QString caption;
+    const char* ventana;
+    QString titulo;
+    const char* filas;
+    const char* series;
+};
+// clang-format off
+const ConsultaEsperada kConsultas[] = {
+    {"mnuHerramientasConsultasContactos(1)", u"Distribución de los Contactos según la Zona"_s, "frmConsultaContactos", u"Consulta de Contactos por Zonas agrupados por Ciudad"_s, "ConCiudad", "ConZona"},
+    {"mnuHerramientasConsultasContactos(2)", u"Distribución de los Contactos según la Ciudad"_s, "frmConsultaContactos", u"Consulta de Contactos por Ciudad agrupados por País"_s, "ConPais", "ConCiudad"},
+    {"mnuHerramientasConsultasContactos(3)", u"Distribución de los Contactos según la Provincia/Estado"_s, "frmConsultaContactos", u"Consulta de Contactos por Provincia/Estado agrupados por País"_s, "ConPais", "ConProvinciaEstado"},
+    {"mnuHerramientasConsultasContactos(4)", u"Distribución de los Contactos según el Orígen"_s, "frmConsultaContactos", u"Consulta de Contactos por Orígen agrupados por País"_s, "ConPais", "OriDescripcion"},
+    {"mnuHerramientasConsultasEmpresas(1)", u"Distribución de las Empresas según la Zona"_s, "frmConsultaEmpresas", u"Consulta de Empresas por Zonas agrupadas por Ciudad"_s, "EmpCiudad", "EmpZona"},
+    {"mnuHerramientasConsultasEmpresas(2)", u"Distribución de las Empresas según la Ciudad"_s, "frmConsultaEmpresas", u"Consulta de Empresas por Ciudad agrupadas por País"_s, "EmpPais", "EmpCiudad"},
+    {"mnuHerramientasConsultasEmpresas(3)", u"Distribución de las Empresas según la Provincia/Estado"_s, "frmConsultaEmpresas", u"Consulta de Empresas por Provincia/Estado agrupadas por País"_s, "EmpPais", "EmpProvinciaEstado"},
+    {"mnuHerramientasConsultasEmpresas(4)", u"Distribución de las Empresas según el Ramo"_s, "frmConsultaEmpresas", u"Consulta de Empresas por Ramo agrupadas por País"_s, "EmpPais", "RamDescripcion"},
+    {"mnuHerramientasConsultasEmpresas(5)", u"Distribución de las Empresas según el Orígen"_s, "frmConsultaEmpresas", u"Consulta de Empresas por Orígen agrupadas por País"_s, "EmpPais", "OriDescripcion"},
+    {"mnuHerramientasConsultasProductos(1)", u"Productos más vendidos en las empresas por país"_s, "frmConsultaProductos", u"Consulta de Productos más vendidos en Empresas por país"_s, "EmpPais", "ProDescripcion"},
+    {"mnuHerramientasConsultasProductos(2)", u"Productos más vendidos a contactos por país"_s, "frmConsultaProductos", u"Consulta de Productos más vendidos a Contactos por país"_s, "ConPais", "ProDescripcion"},
+    {"mnuHerramientasConsultasProductos(3)", u"Productos más vendidos en las empresas por zona"_s, "frmConsultaProductos", u"Consulta de Productos más vendidos en Empresas por zona"_s, "EmpZona", "ProDescripcion"},
+    {"mnuHerramientasConsultasProductos(4)", u"Productos más vendidos a contactos por zona"_s, "frmConsultaProductos", u"Consulta de Productos más vendidos a Contactos por zona"_s, "ConZona", "ProDescripcion"},
+    {"mnuHerramientasConsultasProductos(5)", u"Productos más vendidos en las empresas por ciudad"_s, "frmConsultaProductos", u"Consulta de Productos más vendidos en Empresas por Ciudad"_s, "EmpCiudad", "ProDescripcion"},
+    {"mnuHerramientasConsultasProductos(6)", u"Productos más vendidos a contactos por ciudad"_s, "frmConsultaProductos", u"Consulta de Productos más vendidos a Contactos por ciudad"_s, "ConCiudad", "ProDescripcion"},
+    {"mnuHerramientasConsultasProductos(7)", u"Productos más vendidos en las empresas por provincia/estado"_s, "frmConsultaProductos", u"Consulta de Productos más vendidos en Empresas por provincia/estado"_s, "EmpProvinciaEstado", "ProDescripcion"},
+    {"mnuHerramientasConsultasProductos(8)", u"Productos más vendidos a contactos por provincia/estado"_s, "frmConsultaProductos", u"Consulta de Productos más vendidos a Contactos por provincia/estado"_s, "ConProvinciaEstado", "ProDescripcion"},
+    {"mnuHerramientasConsultasProductos(9)", u"Productos más vendidos en las empresas por rubro de actividad"_s, "frmConsultaProductos", u"Consulta de Productos más vendidos en Empresas por ramo"_s, "RamDescripcion", "ProDescripcion"},
+    {"mnuHerramientasConsultasServicios(1)", u"Servicios más vendidos en las empresas por país"_s, "frmConsultaServicios", u"Consulta de Servicios más vendidos en Empresas por país"_s, "EmpPais", "SerDescripcion"},
+    {"mnuHerramientasConsultasServicios(2)", u"Servicios más vendidos a contactos por país"_s, "frmConsultaServicios", u"Consulta de Servicios más vendidos a Contactos por país"_s, "ConPais", "SerDescripcion"},
+    {"mnuHerramientasConsultasServicios(3)", u"Servicios más vendidos en las empresas por zona"_s, "frmConsultaServicios", u"Consulta de Servicios más vendidos en Empresas por zona"_s, "EmpZona", "SerDescripcion"},
+    {"mnuHerramientasConsultasServicios(4)", u"Servicios más vendidos a contactos por zona"_s, "frmConsultaServicios", u"Consulta de Servicios más vendidos a Contactos por zona"_s, "ConZona", "SerDescripcion"},
+    {"mnuHerramientasConsultasServicios(5)", u"Servicios más vendidos en las empresas por ciudad"_s, "frmConsultaServicios", u"Consulta de Servicios más vendidos en Empresas por Ciudad"_s, "EmpCiudad", "SerDescripcion"},
+    {"mnuHerramientasConsultasServicios(6)", u"Servicios más vendidos a contactos por ciudad"_s, "frmConsultaServicios", u"Consulta de Servicios más vendidos a Contactos por ciudad"_s, "ConCiudad", "SerDescripcion"},
+    {"mnuHerramientasConsultasServicios(7)", u"Servicios más vendidos en las empresas por provincia/estado"_s, "frmConsultaServicios", u"Consulta de Servicios más vendidos en Empresas por provincia/estado"_s, "EmpProvinciaEstado", "SerDescripcion"},
+    {"mnuHerramientasConsultasServicios(8)", u"Servicios más vendidos a contactos por provincia/estado"_s, "frmConsultaServicios", u"Consulta de Servicios más vendidos a Contactos por provincia/estado"_s, "ConProvinciaEstado", "SerDescripcion"},
+    {"mnuHerramientasConsultasServicios(9)", u"Servicios más vendidos en las empresas por rubro de actividad"_s, "frmConsultaServicios", u"Consulta de Servicios más vendidos en Empresas por ramo"_s, "RamDescripcion", "SerDescripcion"},
+    {"mnuHerramientasConsultasPlanesEmpresaZona", u"Planes más exitosos según la Zona"_s, "frmConsultaPlanes", u"Consulta de Planes de negocios más exitosos por Zona"_s, "EmpZona", "PlaDescripcion"},
+    {"mnuHerramientasConsultasPlanesEmpresaCiudad", u"Planes más exitosos según la Ciudad"_s, "frmConsultaPlanes", u"Consulta de Planes de negocios más exitosos por Ciudad"_s, "EmpCiudad", "PlaDescripcion"},
+    {"mnuHerramientasConsultasPlanesEmpresaProvinciaEstado", u"Planes más exitosos según la Provincia/Estado"_s, "frmConsultaPlanes", u"Consulta de Planes de negocio más exitosos por Provincia/Estado"_s, "EmpProvinciaEstado", "PlaDescripcion"},
+    {"mnuHerramientasConsutlasPlanesEmpresaRamo", u"Planes más exitosos según el Ramo"_s, "frmConsultaPlanes", u"Consulta de Planes de negocios más exitosos por Ramo"_s, "RamDescripcion", "PlaDescripcion"},
+    {"mnuHerramientasConsultasPlanesEmpresaProducto", u"Planes más exitosos por Producto"_s, "frmConsultaPlanes", u"Consulta de Planes de Negocios más exitosos para las Empresas por Producto ofrecido"_s, "PlaDescripcion", "ProDescripcion"},
+    {"mnuHerramientasConsultasPlanesEmpresaServicio", u"Planes más exitosos por Servicio"_s, "frmConsultaPlanes", u"Consulta de Planes de Negocios más exitosos para las Empresas por Servicio ofrecido"_s, "PlaDescripcion", "SerDescripcion"},
+    {"mnuHerramientasConsultasPlanesContactoZona", u"Planes más exitosos según la Zona"_s, "frmConsultaPlanes", u"Consulta de Planes de negocios más exitosos por Zona del Contacto"_s, "ConZona", "PlaDescripcion"},
+    {"mnuHerramientasConsultasPlanesContactoCiudad", u"Planes más exitosos según la Ciudad"_s, "frmConsultaPlanes", u"Consulta de Planes de negocios más exitosos por Ciudad del Contacto"_s, "ConCiudad", "PlaDescripcion"},
+    {"mnuHerramientasConsultasPlanesContactoProvinciaEstado", u"Planes más exitosos según la Provincia/Estado"_s, "frmConsultaPlanes", u"Consulta de Planes de negocio más exitosos por Provincia/Estado del Contacto"_s, "ConProvinciaEstado", "PlaDescripcion"},
+    {"mnuHerramientasConsultasPlanesContactoProducto", u"Planes más exitosos por Producto"_s, "frmConsultaPlanes", u"Consulta de Planes de Negocios más exitosos para los Contactos por Producto ofrecido"_s, "PlaDescripcion", "ProDescripcion"},
+    {"mnuHerramientasConsultasPlanesContactoServicio", u"Planes más exitosos por Servicio"_s, "frmConsultaPlanes", u"Consulta de Planes de Negocios más exitosos para los Contactos por Servicio ofrecido"_s, "PlaDescripcion", "SerDescripcion"},
+    {"mnuHerramientasConsultasPlanesDinero", u"Dinero invertido por plan de negocio"_s, "frmConsultaDineroPlanes", u"Consulta de dinero invertido por plan de negocio"_s, "PlaDescripcion", "PlaDescripcion"},
+};
+// clang-format on
+
 struct Vista {
     QString titulo;
     bool modal = false;
     DatosGrafico datos;
     QStringList lineas;
     bool rotulos = false;
+    QString pestanas;
+    QStringList titulosGrafico;
 };
 
 Vista ver(FrmConsulta* w) {
@@ -39,6 +142,8 @@ Vista ver(FrmConsulta* w) {
     for (int i = 0; i < w->lstNumeros()->count(); ++i)
         v.lineas << w->lstNumeros()->item(i)->text();
     v.rotulos = w->chtReport()->rotulos();
+    v.pestanas = w->pestanas()->objectName();
+    v.titulosGrafico = w->chtReport()->titulos();
     return v;
 }
 
@@ -51,8 +156,10 @@ class PruebaConsultas : public QObject {
 
     // Chooses a query from the menu as the user would; what its window showed.
     Vista elegir(const FilaConsulta& f) {
+        return elegir(nombreItemConsulta(f), QString::fromLatin1(f.ventana));
+    }
+    Vista elegir(const QString& nombreItem, const QString& ventana) {
         auto& pp = prueba::plataformaPrueba();
-        const QString ventana = QString::fromLatin1(f.ventana);
         Vista v;
         bool vista = false;
         pp.guiones[ventana] = [&](QWidget* w) {
@@ -60,8 +167,8 @@ class PruebaConsultas : public QObject {
             v.modal = true;
             vista = true;
         };
-        auto* item = principal->findChild<QAction*>(nombreItemConsulta(f));
-        if (!item) qFatal("Falta el menú %s", qPrintable(nombreItemConsulta(f)));
+        auto* item = principal->findChild<QAction*>(nombreItem);
+        if (!item) qFatal("Falta el menú %s", qPrintable(nombreItem));
         item->trigger();
         if (!vista) {
             auto* w = qobject_cast<FrmConsulta*>(Ventanas::abierta(ventana));
@@ -73,6 +180,22 @@ class PruebaConsultas : public QObject {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         pp.guiones.remove(ventana);
         return v;
+    }
+
+    // The different values of a field over the rows of a query, in lower case (a null is the
+    // empty text), as the chart's labels index them.
+    QSet<QString> distintos(const QString& consulta, const QString& campo) {
+        QSet<QString> valores;
+        Sentencia s = db->bd().prepararJet(u"SELECT "_s + campo + u" FROM ("_s + consulta + u')');
+        while (s.paso())
+            valores.insert(s.esNulo(0) ? QString() : s.valor(0).toString().toLower());
+        return valores;
+    }
+    static QSet<QString> enMinusculas(const QStringList& rotulos) {
+        QSet<QString> l;
+        for (const QString& r : rotulos)
+            l.insert(r.toLower());
+        return l;
     }
 
     void contacto(const QString& ciudad, const QVariant& zona) {
@@ -91,44 +214,63 @@ private Q_SLOTS:
         db.reset();
     }
 
-    void lasTreintaYNueveConsultasSobreUnaBaseDeEjemplo() {
+    void cadaConsultaYCadaVentanaComoSeEscribieron() {
         TamanoDemo tam;
         tam.empresas = 60;
         tam.contactos = 80;
         tam.entradasAgenda = 3;
         tam.planes = 6;
         generarDatosDemo(db->bd(), tam, QDate(2026, 3, 5));
-        const auto& tabla = tablaVentanasConsulta();
-        for (const FilaConsulta& f : tablaConsultas()) {
-            const QString nombre = u"Q%1"_s.arg(f.numero);
-            prueba::plataformaPrueba().mensajes.clear();
-            const Vista v = elegir(f);
-            QVERIFY2(
-                prueba::plataformaPrueba().mensajes.isEmpty(),
-                qPrintable(nombre + u": "_s + prueba::plataformaPrueba().ultimoMensaje().texto));
-            QCOMPARE(v.titulo, f.titulo);
-            const auto def =
-                std::find_if(tabla.begin(), tabla.end(), [&](const VentanaConsulta& d) {
-                    return qstrcmp(d.nombre, f.ventana) == 0;
-                });
-            QVERIFY(def != tabla.end());
-            QCOMPARE(v.modal, def->modal);
-            QCOMPARE(v.rotulos, f.numero == 39);
-            QVERIFY2(v.datos.filas() > 0 && v.datos.series() > 0, qPrintable(nombre));
+        auto& pp = prueba::plataformaPrueba();
+        QSet<QString> ventanas;
+        for (const ConsultaEsperada& q : kConsultas) {
+            const QString item = QString::fromLatin1(q.item);
+            const QString ventana = QString::fromLatin1(q.ventana);
+            auto* accion = principal->findChild<QAction*>(item);
+            QVERIFY2(accion, qPrintable(item));
+            QCOMPARE(accion->text(), q.caption);
+            pp.mensajes.clear();
+            pp.modales.clear();
+            pp.mostradas.clear();
+            const Vista v = elegir(item, ventana);
+            QVERIFY2(pp.mensajes.isEmpty(), qPrintable(item + u": "_s + pp.ultimoMensaje().texto));
+            QCOMPARE(v.titulo, q.titulo);
+            // The rows are the values of one field, the series those of the other.
+            const QString hija = ComandoAgrupado::analizar(principal->SHAPE_COMMAND).consultaHija;
+            QVERIFY2(v.datos.filas() > 0, qPrintable(item));
+            QCOMPARE(enMinusculas(v.datos.rotulosFilas()),
+                     distintos(hija, QString::fromLatin1(q.filas)));
+            QCOMPARE(enMinusculas(v.datos.rotulosSeries()),
+                     distintos(hija, QString::fromLatin1(q.series)));
+
+            const auto e =
+                std::find_if(std::begin(kVentanas), std::end(kVentanas),
+                             [&](const VentanaEsperada& x) { return ventana == x.nombre; });
+            QVERIFY2(e != std::end(kVentanas), qPrintable(ventana));
+            QCOMPARE(v.modal, e->modal);
+            QCOMPARE(pp.modales.contains(ventana), e->modal);
+            QCOMPARE(pp.mostradas.contains(ventana), !e->modal);
+            QCOMPARE(v.pestanas, QString::fromLatin1(e->pestanas));
+            QCOMPARE(v.titulosGrafico, e->titulos);
+            QCOMPARE(v.rotulos, ventana == u"frmConsultaDineroPlanes"_s);
             QCOMPARE(v.lineas.size(), v.datos.series());
-            // Every child row is counted once: the totals add up to the engine's count.
             qint64 suma = 0;
             for (int s = 0; s < v.lineas.size(); ++s) {
-                QVERIFY2(v.lineas[s].startsWith(v.datos.rotulosSeries()[s] + def->antesDelTotal),
-                         qPrintable(v.lineas[s]));
-                QVERIFY(v.lineas[s].endsWith(def->despuesDelTotal));
+                const QString rotulo = v.datos.rotulosSeries()[s];
+                const QString total = QString::number(totalSerie(v.datos, s));
+                QCOMPARE(v.lineas[s], e->despuesDelTotal.isNull()
+                                          ? rotulo + u" U$S "_s + total
+                                          : rotulo + u' ' + total + e->despuesDelTotal);
                 suma += totalSerie(v.datos, s);
             }
-            const QString hija = ComandoAgrupado::analizar(f.comando).consultaHija;
-            const QString cuenta =
-                f.numero == 39 ? u"SELECT SUM(PlaInversion) FROM ("_s : u"SELECT COUNT(*) FROM ("_s;
+            // Every child row is counted once: the totals add up to the engine's count.
+            const QString cuenta = ventana == u"frmConsultaDineroPlanes"_s
+                                       ? u"SELECT SUM(PlaInversion) FROM ("_s
+                                       : u"SELECT COUNT(*) FROM ("_s;
             QCOMPARE(suma, db->escalar(cuenta + hija + u')').toLongLong());
+            ventanas.insert(ventana);
         }
+        QCOMPARE(ventanas.size(), 6);
     }
 
     void lasTreintaYNueveConsultasSobreUnaBaseVacia() {

@@ -1,5 +1,6 @@
 // The report engine on rows made up for each case: how bands fall onto pages, how groups keep
 // together, how growing fields push what lies below, and what values and counters print.
+#include "analysis/informelistados.h"
 #include "analysis/informemotor.h"
 #include "support/entorno.h"
 
@@ -183,6 +184,29 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(csv.mid(3)),
                  u"Zona;\"Nombre; completo\"\r\n\"Sur \"\"bajo\"\"\";fila 3\r\n"
                  u"Centro;fila 1\r\nCentro;fila 2\r\n"_s);
+    }
+
+    void cadaElementoDeLosOnceInformesCabeEnSuBanda() {
+        // What lies outside its band is painted over the next band, or the page footer.
+        const int ancho = Hoja().anchoUtil();
+        QCOMPARE(int(listados().size()), 11);
+        for (const auto& d : listados()) {
+            for (int t = 0; t < kTiposBanda; ++t) {
+                const Banda& b = d->bandas[size_t(t)];
+                for (const Elemento& e : b.elementos) {
+                    const QString cual = u"%1, banda %2: %3,%4 %5x%6 en %7 de alto"_s.arg(d->nombre)
+                                             .arg(t)
+                                             .arg(e.rect.x())
+                                             .arg(e.rect.y())
+                                             .arg(e.rect.width())
+                                             .arg(e.rect.height())
+                                             .arg(b.alto);
+                    QVERIFY2(e.rect.left() >= 0 && e.rect.top() >= 0, qPrintable(cual));
+                    QVERIFY2(e.rect.x() + e.rect.width() <= ancho, qPrintable(cual));
+                    QVERIFY2(e.rect.y() + e.rect.height() <= b.alto, qPrintable(cual));
+                }
+            }
+        }
     }
 
     void elPdfTieneUnaPaginaPorPaginaDelInforme() {

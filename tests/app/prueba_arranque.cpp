@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QLabel>
+#include <QProcess>
 #include <QSignalSpy>
 
 using namespace Qt::StringLiterals;
@@ -72,6 +73,26 @@ private Q_SLOTS:
         // Another file is another program.
         InstanciaUnica otra(dir.path() + u"/otra.mdb"_s);
         QVERIFY(otra.primera());
+    }
+
+    void laLineaDeOrdenesExplicaSusOpcionesEnCastellano() {
+        QProcess p;
+        p.start(QStringLiteral(ZV_PROGRAMA), {u"--help"_s});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), 0);
+        const QStringList lineas = QString::fromLocal8Bit(p.readAllStandardOutput()).split(u'\n');
+        auto linea = [&](const QString& opcion) {
+            for (const QString& l : lineas)
+                if (l.trimmed().startsWith(opcion)) return l.mid(l.indexOf(opcion)).simplified();
+            return QString();
+        };
+        QCOMPARE(linea(u"-h, --help"_s),
+                 u"-h, --help Muestra esta ayuda sobre las opciones del programa."_s);
+        QCOMPARE(linea(u"-v, --version"_s), u"-v, --version Muestra la información de versión."_s);
+        QCOMPARE(linea(u"--db"_s), u"--db <ruta> Usa otro archivo de base de datos."_s);
+        p.start(QStringLiteral(ZV_PROGRAMA), {u"--version"_s});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(QString::fromLocal8Bit(p.readAllStandardOutput()), u"Zelvora 1.0.4\n"_s);
     }
 
     void unCerrojoAbandonadoNoImpideArrancar() {

@@ -1,8 +1,10 @@
 // Journeys across subsystems, as a user makes them from the main window: an agenda entry from
 // its writing to its reminder, a company's contacts, a plan made with the wizard, the about box.
 #include "agenda/aviso.h"
+#include "agenda/datosagenda.h"
 #include "app/frmprincipal.h"
 #include "app/modeloagenda.h"
+#include "app/modprincipal.h"
 #include "support/entorno.h"
 #include "ui/barraherramientas.h"
 #include "ui/enlaces.h"
@@ -66,6 +68,51 @@ private Q_SLOTS:
         barra(ventana)->pulsar(u"cerrar"_s); // lead 0: acknowledged for good
         QCOMPARE(db->escalar(u"SELECT CalFueAvisado FROM CALENDARIO"_s).toInt(), 1);
         QCOMPARE(aviso.pasada(), 0);
+    }
+
+    void elServicioDeAvisosTrabajaSoloDesdeElArranque() {
+        // The program starts as it does for the user; nobody calls a pass by hand from here on.
+        prueba::reiniciarTodo();
+        prueba::registrarVentanas();
+        establecerReloj(reloj_.get());
+        const qint64 visita = prueba::actividad(*db, u"Visita"_s);
+        auto nueva = [&](const QTime& inicio, const QTime& aviso) {
+            return prueba::entrada(*db, {visita, QDate(2026, 12, 9), inicio, 0, aviso});
+        };
+        auto avisoAbierto = [] { return Ventanas::abierta(u"frmAviso"_s); };
+        auto reconocer = [&] {
+            barra(avisoAbierto())->pulsar(u"cerrar"_s);
+            prueba::despachar();
+        };
+        const qint64 primera = nueva(QTime(11, 0), QTime(9, 0)); // due since 09:00
+        abrirPrograma();
+        QVERIFY(Aviso::servicio() && Aviso::servicio()->Activo());
+        QTRY_VERIFY_WITH_TIMEOUT(avisoAbierto(), 5000);
+        QCOMPARE(avisoAbierto()->property("CalId").toLongLong(), primera);
+        reconocer();
+
+        // Its timer keeps firing: an entry that falls due later opens by itself, at its time.
+        const qint64 segunda = nueva(QTime(12, 0), QTime(10, 30));
+        QTest::qWait(1500);
+        QVERIFY(!avisoAbierto());
+        reloj_->fijar(QDateTime(QDate(2026, 12, 9), QTime(10, 30)));
+        QTRY_VERIFY_WITH_TIMEOUT(avisoAbierto(), 5000);
+        QCOMPARE(avisoAbierto()->property("CalId").toLongLong(), segunda);
+        reconocer();
+
+        // Agenda maintenance stops the service around a deletion and starts a new one, which
+        // goes on by itself.
+        QPointer<Aviso> antes = Aviso::servicio();
+        QWidget* agenda = prueba::abrir(u"frmMantAgenda"_s);
+        p.respuestas = {Respuesta::Si};
+        barra(agenda)->pulsar(u"eliminar"_s);
+        QCOMPARE(db->contar(u"CALENDARIO"_s), 1);
+        QVERIFY(antes.isNull());
+        QVERIFY(Aviso::servicio() && Aviso::servicio()->Activo());
+        const qint64 tercera = nueva(QTime(13, 0), QTime(10, 45));
+        reloj_->fijar(QDateTime(QDate(2026, 12, 9), QTime(10, 45)));
+        QTRY_VERIFY_WITH_TIMEOUT(avisoAbierto(), 5000);
+        QCOMPARE(avisoAbierto()->property("CalId").toLongLong(), tercera);
     }
 
     void losContactosDeUnaEmpresa() {

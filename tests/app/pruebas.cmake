@@ -1,3 +1,9 @@
 zelvora_test(prueba_frmprincipal ${CMAKE_CURRENT_LIST_DIR}/prueba_frmprincipal.cpp)
 zelvora_test(prueba_arranque ${CMAKE_CURRENT_LIST_DIR}/prueba_arranque.cpp)
+# The command line is asked of the program itself.
+target_compile_definitions(prueba_arranque PRIVATE ZV_PROGRAMA="$<TARGET_FILE:zelvora>")
+add_dependencies(prueba_arranque zelvora)
 zelvora_test(prueba_recorridos ${CMAKE_CURRENT_LIST_DIR}/prueba_recorridos.cpp)
+zelvora_test(prueba_escritorio ${CMAKE_CURRENT_LIST_DIR}/prueba_escritorio.cpp)
+zelvora_test(prueba_teclado ${CMAKE_CURRENT_LIST_DIR}/prueba_teclado.cpp)
+zelvora_test(prueba_barras ${CMAKE_CURRENT_LIST_DIR}/prueba_barras.cpp)

@@ -2,7 +2,7 @@
 #include "data/basedatos.h"
 #include "data/dberror.h"
 #include "data/esquema.h"
-#include "support/entorno.h"
+#include "support/entornodatos.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -260,5 +260,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_PRUEBA_MAIN(PruebaBaseDatos)
+ZV_PRUEBA_DATOS_MAIN(PruebaBaseDatos)
 #include "prueba_basedatos.moc"

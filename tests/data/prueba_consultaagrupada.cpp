@@ -3,7 +3,7 @@
 #include "app/tablas.h"
 #include "data/consultaagrupada.h"
 #include "data/dberror.h"
-#include "support/entorno.h"
+#include "support/entornodatos.h"
 
 using namespace Qt::StringLiterals;
 using namespace zv;
@@ -267,5 +267,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_PRUEBA_MAIN(PruebaConsultaAgrupada)
+ZV_PRUEBA_DATOS_MAIN(PruebaConsultaAgrupada)
 #include "prueba_consultaagrupada.moc"

@@ -2,7 +2,7 @@
 #include "data/dberror.h"
 #include "data/dialecto.h"
 #include "data/funciones.h"
-#include "support/entorno.h"
+#include "support/entornodatos.h"
 
 using namespace Qt::StringLiterals;
 using namespace zv;
@@ -118,5 +118,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_PRUEBA_MAIN(PruebaDialecto)
+ZV_PRUEBA_DATOS_MAIN(PruebaDialecto)
 #include "prueba_dialecto.moc"

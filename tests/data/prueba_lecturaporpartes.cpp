@@ -2,7 +2,7 @@
 // the rows are read by parts while every answer stays that of a complete read.
 #include "data/dberror.h"
 #include "data/origenregistros.h"
-#include "support/entorno.h"
+#include "support/entornodatos.h"
 
 #include <QSignalSpy>
 
@@ -188,5 +188,5 @@ private Q_SLOTS:
     }
 };
 
-ZV_PRUEBA_MAIN(PruebaLecturaPorPartes)
+ZV_PRUEBA_DATOS_MAIN(PruebaLecturaPorPartes)
 #include "prueba_lecturaporpartes.moc"

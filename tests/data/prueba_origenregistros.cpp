@@ -2,7 +2,7 @@
 // what it refuses.
 #include "data/dberror.h"
 #include "data/origenregistros.h"
-#include "support/entorno.h"
+#include "support/entornodatos.h"
 
 #include <QSignalSpy>
 
@@ -100,6 +100,49 @@ private Q_SLOTS:
         QCOMPARE(db->escalar(u"SELECT CalFormaAviso FROM CALENDARIO WHERE CalId=1"_s).toInt(), 3);
     }
 
+    void losEscritoresEscribenAntesDeSalirYSuErrorLlegaAlQueMueve() {
+        OrigenRegistros o;
+        o.establecerSql(u"SELECT * FROM CALENDARIO ORDER BY CALID"_s);
+        o.refrescar();
+        QStringList orden;
+        QString estado = u"Escrito"_s;
+        bool falla = false;
+        QObject dueno;
+        auto* efimero = new QObject;
+        o.agregarEscritor(&dueno, [&] {
+            orden << u"primero"_s;
+            o.asignar(u"CalEstado"_s, estado);
+        });
+        o.agregarEscritor(&dueno, [&] {
+            orden << u"segundo"_s;
+            if (falla) throw Error(u"No es un aviso válido."_s);
+        });
+        o.agregarEscritor(efimero, [&] { orden << u"efimero"_s; });
+        delete efimero; // a writer goes with its owner
+
+        // Leaving the row: every writer, in order, then the row is stored.
+        o.siguiente();
+        QCOMPARE(orden, (QStringList{u"primero"_s, u"segundo"_s}));
+        QCOMPARE(db->escalar(u"SELECT CalEstado FROM CALENDARIO WHERE CalId=1"_s).toString(),
+                 u"Escrito"_s);
+
+        // A writer that throws stops the move and the store; the caller gets its error.
+        orden.clear();
+        falla = true;
+        estado = u"No debe quedar"_s;
+        QVERIFY_THROWS_EXCEPTION(Error, o.siguiente());
+        QCOMPARE(o.posicion(), 1);
+        QVERIFY_THROWS_EXCEPTION(Error, o.guardarPendiente());
+        QVERIFY_THROWS_EXCEPTION(Error, o.refrescar());
+        QCOMPARE(db->escalar(u"SELECT CalEstado FROM CALENDARIO WHERE CalId=2"_s).toString(),
+                 u"Pendiente"_s);
+        // Once it writes again, the next store goes through (a failure leaves nothing stuck).
+        falla = false;
+        o.guardarPendiente();
+        QCOMPARE(db->escalar(u"SELECT CalEstado FROM CALENDARIO WHERE CalId=2"_s).toString(),
+                 u"No debe quedar"_s);
+    }
+
     void noPisaLoQueOtraVentanaCambio() {
         OrigenRegistros a, b;
         for (OrigenRegistros* o : {&a, &b}) {
@@ -195,5 +238,5 @@ const QString PruebaOrigenRegistros::kAgenda =
     u"SELECT CALENDARIO.*, ACTIVIDADES.ACTDESCRIPCION FROM CALENDARIO, ACTIVIDADES WHERE "
     u"CALENDARIO.ACTID=ACTIVIDADES.ACTID"_s;
 
-ZV_PRUEBA_MAIN(PruebaOrigenRegistros)
+ZV_PRUEBA_DATOS_MAIN(PruebaOrigenRegistros)
 #include "prueba_origenregistros.moc"

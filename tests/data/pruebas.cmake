@@ -1,7 +1,9 @@
-zelvora_test(prueba_dialecto ${CMAKE_CURRENT_LIST_DIR}/prueba_dialecto.cpp)
-zelvora_test(prueba_consultaagrupada ${CMAKE_CURRENT_LIST_DIR}/prueba_consultaagrupada.cpp)
-
-
-zelvora_test(prueba_basedatos ${CMAKE_CURRENT_LIST_DIR}/prueba_basedatos.cpp)
-zelvora_test(prueba_origenregistros ${CMAKE_CURRENT_LIST_DIR}/prueba_origenregistros.cpp)
-zelvora_test(prueba_lecturaporpartes ${CMAKE_CURRENT_LIST_DIR}/prueba_lecturaporpartes.cpp)
+# Tests of the data layer: they link the data layer only, without widgets.
+zelvora_test_datos(prueba_dialecto ${CMAKE_CURRENT_LIST_DIR}/prueba_dialecto.cpp)
+# The grouped commands of the main window's statistical queries are read from its table, which
+# is plain text.
+zelvora_test_datos(prueba_consultaagrupada ${CMAKE_CURRENT_LIST_DIR}/prueba_consultaagrupada.cpp
+  ${CMAKE_SOURCE_DIR}/src/app/tablas.cpp)
+zelvora_test_datos(prueba_basedatos ${CMAKE_CURRENT_LIST_DIR}/prueba_basedatos.cpp)
+zelvora_test_datos(prueba_origenregistros ${CMAKE_CURRENT_LIST_DIR}/prueba_origenregistros.cpp)
+zelvora_test_datos(prueba_lecturaporpartes ${CMAKE_CURRENT_LIST_DIR}/prueba_lecturaporpartes.cpp)

@@ -258,7 +258,62 @@ private Q_SLOTS:
                 QVERIFY(!barra(w)->habilitado(k));
             QVERIFY(!control<QLineEdit>(w, u"txtInversion"_s)->isEnabled());
             QCOMPARE(pp().punteroActual, Puntero::Normal);
+
+            // A click on the empty grid enables nothing; once a new plan is listed, a click on
+            // its row enables every button of the plan.
+            Grilla* g = control<Grilla>(w, u"dbgPlanes"_s);
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+            for (const QString& k : kBotonesPlan)
+                QVERIFY(!barra(w)->habilitado(k));
+            pp().guiones[u"frmNuevoPlan"_s] = [](QWidget* a) { barra(a)->pulsar(u"finalizar"_s); };
+            barra(w)->pulsar(u"nuevo"_s);
+            QCOMPARE(planes(), 1);
+            const QRect fila = g->visualRect(g->model()->index(0, 1));
+            QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, fila.center());
+            for (const QString& k : kBotonesPlan)
+                QVERIFY2(barra(w)->habilitado(k), qPrintable(k));
         });
+    }
+
+    void laCruzDelAsistenteGuardaElPlanConLoEscritoYSusFechas() {
+        conEstrategias();
+        QPointer<QWidget> w = asistenteDesdeMenu();
+        QVERIFY(w);
+        auto* descripcion = control<QLineEdit>(w, u"txtDescripcion"_s);
+        descripcion->setText(u"Feria de otoño"_s);
+        Q_EMIT descripcion->textEdited(descripcion->text()); // as typed
+        QTest::keyClicks(control<QPlainTextEdit>(w, u"txtComentarios"_s), u"Stand propio"_s);
+        QTest::keyClicks(control<QLineEdit>(w, u"txtInversion"_s), u"2500"_s);
+        control<QDateEdit>(w, u"dtpFechaInicio"_s)->setDate(QDate(2026, 4, 1));
+        control<QDateEdit>(w, u"dtpFechaFinal"_s)->setDate(QDate(2026, 4, 30));
+        QVERIFY(control<ListaEnlazada>(w, u"dbcEstrategias"_s)->elegirTexto(u"Crecimiento"_s));
+
+        // The scope buttons name the plan as it was typed, before anything is stored.
+        QStringList titulos;
+        pp().guionPorDefecto = [&](QWidget* s) { titulos << s->windowTitle(); };
+        for (const char* b : {"cmdProductos", "cmdServicios", "cmdRamos"})
+            control<QPushButton>(w, QString::fromLatin1(b))->click();
+        QCOMPARE(
+            titulos,
+            (QStringList{u"Zelvora - Selección de productos que se ofrecen en Feria de otoño"_s,
+                         u"Zelvora - Selección de servicios que se ofrecen en Feria de otoño"_s,
+                         u"Zelvora - Seleccion de ramos a los que se apunta en Feria de otoño"_s}));
+
+        w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!w);
+        QVERIFY(pp().mensajes.isEmpty());
+        Sentencia s = db->bd().prepararJet(
+            u"SELECT PlaDescripcion, PlaNotas, PlaInversion, PlaFechaInicio, PlaFechaFinal, "
+            u"EstDescripcion FROM PLANIFICACIONES P, ESTRATEGIAS E WHERE P.EstId=E.EstId"_s);
+        QVERIFY(s.paso());
+        QCOMPARE(s.valor(0).toString(), u"Feria de otoño"_s);
+        QCOMPARE(s.valor(1).toString(), u"Stand propio"_s);
+        QCOMPARE(s.valor(2).toDouble(), 2500.0);
+        QCOMPARE(s.valor(3).toString(), u"2026-04-01"_s);
+        QCOMPARE(s.valor(4).toString(), u"2026-04-30"_s);
+        QCOMPARE(s.valor(5).toString(), u"Crecimiento"_s);
+        QVERIFY(!s.paso());
     }
 
     void unaInversionQueNoEsImporteNoSeGuardaYQuedaEscrita() {

@@ -209,6 +209,42 @@ private Q_SLOTS:
         });
     }
 
+    void losDuplicadosDeLaAgendaNombranPrimeroAlCandidato() {
+        db->ejecutar(u"INSERT INTO CALENDARIO (CalId) VALUES (%1)"_s.arg(kEnMano));
+        db->ejecutar(u"INSERT INTO CONTACTOS (ConId, ConNombre, ConApellido) VALUES "
+                     u"(1, 'Ana', 'Ruiz'), (2, 'Luis', NULL)"_s);
+        db->ejecutar(u"INSERT INTO EMPRESAS (EmpId, EmpNombreFantasia, EmpRazonSocial) VALUES "
+                     u"(1, 'Alfa', 'Alfa S.A.'), (2, NULL, 'Beta S.L.'), (3, '', 'Gamma S.A.')"_s);
+        // Each candidate is added, then added again: the second time is refused.
+        auto duplicados = [&](const QString& pantalla, const QString& clave, int cuantos) {
+            QStringList textos;
+            abrir(pantalla, kEnMano, [&](Pantalla& p) {
+                for (int i = 0; i < cuantos; ++i) {
+                    QVERIFY(p.candidatos()->buscarPrimero(clave + u'=' + QString::number(i + 1)));
+                    p.subiBaja()->pulsar(u"bajar"_s);
+                    pp().mensajes.clear();
+                    p.subiBaja()->pulsar(u"bajar"_s);
+                    QCOMPARE(pp().mensajes.size(), 1);
+                    QCOMPARE(pp().ultimoMensaje().titulo, u"Atención"_s);
+                    QCOMPARE(pp().ultimoMensaje().icono, Icono::Critico);
+                    textos << pp().ultimoMensaje().texto;
+                }
+            });
+            return textos;
+        };
+        // First name and surname run together, with the blank the message starts with.
+        QCOMPARE(duplicados(u"frmSelCalendarioContactos"_s, u"ConId"_s, 2),
+                 (QStringList{u"AnaRuiz ya participa de esta tarea o reunion "_s,
+                              u"Luis ya participa de esta tarea o reunion "_s}));
+        // A company without a trade name is named by its business name.
+        QCOMPARE(duplicados(u"frmSelCalendarioEmpresas"_s, u"EmpId"_s, 3),
+                 (QStringList{u"Alfa ya participa de esta tarea o reunion."_s,
+                              u"Beta S.L. ya participa de esta tarea o reunion."_s,
+                              u"Gamma S.A. ya participa de esta tarea o reunion."_s}));
+        QCOMPARE(db->contar(u"CALENDARIO_CONTACTOS"_s), 2);
+        QCOMPARE(db->contar(u"CALENDARIO_EMPRESAS"_s), 3);
+    }
+
     void elDepartamentoQuedaConSuParAlCambiarActualizarYCerrar() {
         db->ejecutar(u"INSERT INTO EMPRESAS (EmpId, EmpNombreFantasia) VALUES (1, 'Acme')"_s);
         db->ejecutar(u"INSERT INTO CONTACTOS (ConId, ConNombre) VALUES (1, 'Ana'), (2, 'Luis')"_s);

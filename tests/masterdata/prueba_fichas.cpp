@@ -103,16 +103,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("enTitulo");
         QTest::addColumn<QString>("alEliminar");
         QTest::addColumn<QString>("vinculo");
+        QTest::addColumn<QStringList>("botones"); // what acts on the record in hand
         QTest::newRow("empresa por su razón social")
             << u"frmMantEmpresas"_s
             << u"INSERT INTO EMPRESAS (EmpId, EmpRazonSocial) VALUES (5000000000, ' Razón SA')"_s
             << u" Razón SA"_s << u"''"_s
-            << u"INSERT INTO EMPRESAS_CONTACTOS (EmpId, ConId) VALUES (5000000000, 1)"_s;
+            << u"INSERT INTO EMPRESAS_CONTACTOS (EmpId, ConId) VALUES (5000000000, 1)"_s
+            << QStringList{u"eliminar"_s, u"guardar"_s,  u"contactos"_s,
+                           u"producto"_s, u"servicio"_s, u"planes"_s};
         QTest::newRow("contacto sin nombre ni apellido")
             << u"frmMantContactos"_s
             << u"INSERT INTO CONTACTOS (ConId, ConTitulo) VALUES (5000000000, 'Jefe')"_s << u" "_s
-            << u"' '"_s
-            << u"INSERT INTO EMPRESAS_CONTACTOS (EmpId, ConId) VALUES (1, 5000000000)"_s;
+            << u"' '"_s << u"INSERT INTO EMPRESAS_CONTACTOS (EmpId, ConId) VALUES (1, 5000000000)"_s
+            << QStringList{u"eliminar"_s, u"guardar"_s,  u"empresa"_s,
+                           u"producto"_s, u"servicio"_s, u"planes"_s};
     }
     void losVinculosRecibenLaClaveYElNombreYEliminarSeLlevaSusVinculos() {
         QFETCH(QString, ventana);
@@ -120,6 +124,7 @@ private Q_SLOTS:
         QFETCH(QString, enTitulo);
         QFETCH(QString, alEliminar);
         QFETCH(QString, vinculo);
+        QFETCH(QStringList, botones);
         db->ejecutar(u"INSERT INTO EMPRESAS (EmpId, EmpNombreFantasia) VALUES (1, 'Otra')"_s);
         db->ejecutar(u"INSERT INTO CONTACTOS (ConId, ConNombre) VALUES (1, 'Otro')"_s);
         db->ejecutar(alta);
@@ -152,8 +157,8 @@ private Q_SLOTS:
         P().respuestas << Respuesta::Si;
         w->botonPulsado(u"eliminar"_s);
         QCOMPARE(w->origen()->cantidad(), 0);
-        for (const QString& k : {u"eliminar"_s, u"guardar"_s, d.vinculos[0].clave})
-            QVERIFY(!w->barra()->habilitado(k));
+        for (const QString& k : botones)
+            QVERIFY2(!w->barra()->habilitado(k), qPrintable(k));
         QVERIFY(!w->txtFields(d.campos.size() - 1)->isEnabled() && !w->lista(0)->isEnabled());
         QVERIFY(w->barra()->habilitado(u"nuevo"_s) && w->barra()->habilitado(u"buscar"_s));
 
@@ -165,6 +170,24 @@ private Q_SLOTS:
         w->findChild<QAction*>(d.menuEliminar)->trigger();
         QCOMPARE(P().ultimoMensaje().texto, d.sinActual);
         QCOMPARE(P().modales.size(), modales);
+
+        // A new record, then a click on its row of the grid: its buttons act again.
+        db->ejecutar(u"INSERT INTO RAMOS (RamDescripcion) VALUES ('Textil')"_s);
+        db->ejecutar(u"INSERT INTO ORIGENES (OriDescripcion) VALUES ('Feria')"_s);
+        w->activar();
+        w->botonPulsado(u"nuevo"_s);
+        QCOMPARE(w->origen()->cantidad(), 1);
+        QVERIFY(w->barra()->habilitado(u"guardar"_s));
+        Grilla* g = w->grilla();
+        const QRect fila = g->visualRect(g->model()->index(0, 1));
+        QVERIFY(!fila.isEmpty());
+        QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, fila.center());
+        for (const QString& k : botones)
+            QVERIFY2(w->barra()->habilitado(k), qPrintable(k));
+        P().mensajes.clear();
+        w->botonPulsado(botones[2]);
+        QVERIFY(P().mensajes.isEmpty());
+        QCOMPARE(P().modales.size(), modales + 1);
     }
 
     void losMenusYDesplegablesSiguenLaTablaDeBusqueda_data() { ambas(); }
@@ -172,6 +195,8 @@ private Q_SLOTS:
         QFETCH(QString, ventana);
         FrmMantFicha* w = abrir(ventana);
         QAbstractItemModelTester tester(w->grilla()->model());
+        QCOMPARE(w->barra()->boton(u"orden_asc"_s)->toolTip(), u"Ordenar en forma ascendente"_s);
+        QCOMPARE(w->barra()->boton(u"orden_des"_s)->toolTip(), u"Ordenar en forma descendente"_s);
         const DisenoFicha& d = w->diseno();
         const int filas = int(d.busqueda.filas.size());
         QCOMPARE(w->barra()->itemsDe(u"orden_asc"_s).size(), filas);

@@ -1,63 +1,33 @@
 #include "support/entorno.h"
 
 #include "app/modprincipal.h"
-#include "data/regional.h"
 #include "ui/ventanas.h"
 
 #include <QApplication>
-#include <QLocale>
 #include <QPointer>
 
 namespace zv::prueba {
 
 void cerrarVentanas();
 
-BaseDatosPrueba::BaseDatosPrueba() {
-    ruta_ = dir_.path() + QStringLiteral("/bd2000.mdb");
-    bd_ = std::make_unique<BaseDatos>(ruta_);
-    BaseDatos::establecerPrincipal(bd_.get());
-}
-
-BaseDatosPrueba::~BaseDatosPrueba() {
-    // Windows still open hold record sources on this database: close them first.
-    cerrarVentanas();
-    if (BaseDatos::principalSiHay() == bd_.get()) BaseDatos::establecerPrincipal(nullptr);
-}
-
-int BaseDatosPrueba::ejecutar(const QString& sql, const QVariantList& parametros) {
-    return bd_->ejecutar(sql, parametros);
-}
-
-QVariant BaseDatosPrueba::escalar(const QString& sql, const QVariantList& parametros) {
-    return bd_->escalar(sql, parametros);
-}
-
-qint64 BaseDatosPrueba::contar(const QString& tabla) {
-    return bd_->escalar(QStringLiteral("SELECT count(*) FROM ") + tabla).toLongLong();
-}
-
 struct Entorno::Impl {
     std::unique_ptr<QApplication> app;
-    QTemporaryDir carpeta;
-    std::unique_ptr<RegistroIni> registro;
+    std::unique_ptr<EntornoDatos> datos;
 };
 
 Entorno::Entorno(int& argc, char** argv) : d_(std::make_unique<Impl>()) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     d_->app = std::make_unique<QApplication>(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    Regional::establecer(QLocale(QLocale::Spanish, QLocale::Spain));
-    QLocale::setDefault(Regional::locale());
+    d_->datos = std::make_unique<EntornoDatos>();
     establecerPlataforma(&plataformaPrueba());
-    d_->registro =
-        std::make_unique<RegistroIni>(d_->carpeta.path() + QStringLiteral("/registro.ini"));
-    establecerRegistro(d_->registro.get());
+    // Windows still open hold record sources on a test database: they close before it goes.
+    BaseDatosPrueba::alSoltar(cerrarVentanas);
 }
 
 Entorno::~Entorno() {
-    establecerRegistro(nullptr);
+    BaseDatosPrueba::alSoltar({});
     establecerPlataforma(nullptr);
-    establecerReloj(nullptr);
 }
 
 void cerrarVentanas() {
@@ -78,14 +48,6 @@ void reiniciarTodo() {
 
 void registrarVentanas() {
     registrarTodasLasVentanas();
-}
-
-QStringList valoresDe(const OrigenRegistros& o, const QString& campo) {
-    QStringList l;
-    const int c = o.indiceCampo(campo);
-    for (int i = 0; i < o.cantidad(); ++i)
-        l << o.valor(i, c).toString();
-    return l;
 }
 
 } // namespace zv::prueba

@@ -1,10 +1,10 @@
 #pragma once
-// What every test program shares: a headless application with the Spanish locale, the platform
-// double, a registry of its own, and a fresh database per test.
-#include "data/basedatos.h"
-#include "data/origenregistros.h"
+// What every test program of the windows shares: a headless application with the Spanish
+// locale, the platform double, a registry of its own, and a fresh database per test (the last
+// three from the data tests' environment, support/entornodatos.h).
 #include "data/registro.h"
 #include "data/reloj.h"
+#include "support/entornodatos.h"
 #include "support/plataformaprueba.h"
 #include "ui/ventanas.h"
 
@@ -13,26 +13,6 @@
 #include <memory>
 
 namespace zv::prueba {
-
-// A new bd2000.mdb with the whole schema in a folder of its own, installed as the program's
-// database for the life of the object.
-class BaseDatosPrueba {
-public:
-    BaseDatosPrueba();
-    ~BaseDatosPrueba();
-    BaseDatos& bd() { return *bd_; }
-    QString ruta() const { return ruta_; }
-    QString carpeta() const { return dir_.path(); }
-    // Runs Jet statements (one each) and returns the last one's changed rows.
-    int ejecutar(const QString& sql, const QVariantList& parametros = {});
-    QVariant escalar(const QString& sql, const QVariantList& parametros = {});
-    qint64 contar(const QString& tabla);
-
-private:
-    QTemporaryDir dir_;
-    QString ruta_;
-    std::unique_ptr<BaseDatos> bd_;
-};
 
 // Sets up the application for a test program; runs before the test object is created.
 class Entorno {
@@ -57,9 +37,6 @@ template <class W = QWidget> W* abrir(const QString& nombre) {
     Ventanas::mostrar(w);
     return w;
 }
-
-// The texts of one field over every row of a record source, in order.
-QStringList valoresDe(const OrigenRegistros& o, const QString& campo);
 
 } // namespace zv::prueba
 

@@ -61,6 +61,25 @@ bool PlataformaPrueba::dialogoImprimir(QPrinter& impresora, int paginas) {
     return true;
 }
 
+bool PlataformaPrueba::notificar(const QString& titulo, const QString& texto,
+                                 std::function<void()> alPulsar) {
+    if (!hayNotificaciones) return false;
+    notificaciones.append({titulo, texto, std::move(alPulsar)});
+    return true;
+}
+
+bool PlataformaPrueba::mostrarBandeja(const QString& tooltip, std::function<void()> alPulsar) {
+    if (!hayBandeja) return false;
+    tooltipBandeja = tooltip;
+    alPulsarBandeja = std::move(alPulsar);
+    return true;
+}
+
+void PlataformaPrueba::establecerInicioConSesion(bool si) {
+    if (establecerInicio) establecerInicio(si);
+    inicioSesion = si;
+}
+
 void PlataformaPrueba::limpiar() {
     respuestas.clear();
     textos.clear();
@@ -77,6 +96,14 @@ void PlataformaPrueba::limpiar() {
     portapapelesDatos.reset();
     alImprimir = nullptr;
     archivoGuardar.clear();
+    primerPlano = true;
+    hayNotificaciones = true;
+    hayBandeja = true;
+    notificaciones.clear();
+    tooltipBandeja.clear();
+    alPulsarBandeja = nullptr;
+    inicioSesion = false;
+    establecerInicio = nullptr;
 }
 
 PlataformaPrueba& plataformaPrueba() {

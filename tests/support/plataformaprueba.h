@@ -27,6 +27,12 @@ struct Entrada {
     QString defecto;
 };
 
+struct Notificacion {
+    QString titulo;
+    QString texto;
+    std::function<void()> alPulsar;
+};
+
 class PlataformaPrueba : public Plataforma {
 public:
     // Answers, used in order; with none queued a box answers Ok, No (Yes/No) or Cancelar.
@@ -48,6 +54,17 @@ public:
     // What the print dialog answers; by default it is accepted.
     std::function<bool(QPrinter&, int)> alImprimir;
     QString archivoGuardar;
+    // The desktop: whether the user works in the program (by default yes), whether it has a
+    // notification service and a tray, what was notified, the tray's tooltip and click, and the
+    // start at login (establecerInicio may throw, as an unwritable folder does).
+    bool primerPlano = true;
+    bool hayNotificaciones = true;
+    bool hayBandeja = true;
+    QList<Notificacion> notificaciones;
+    QString tooltipBandeja;
+    std::function<void()> alPulsarBandeja;
+    bool inicioSesion = false;
+    std::function<void(bool)> establecerInicio;
 
     // What the user does in a modal window, by window name (or for any window); the window is
     // closed afterwards if the script left it open.
@@ -69,6 +86,13 @@ public:
     QString archivoParaGuardar(const QString&, const QString&, const QString&) override {
         return archivoGuardar;
     }
+
+    bool enPrimerPlano() override { return primerPlano; }
+    bool notificar(const QString& titulo, const QString& texto,
+                   std::function<void()> alPulsar) override;
+    bool mostrarBandeja(const QString& tooltip, std::function<void()> alPulsar) override;
+    bool inicioConSesion() override { return inicioSesion; }
+    void establecerInicioConSesion(bool si) override;
 
     // The last message shown, or an empty one.
     Mensaje ultimoMensaje() const { return mensajes.isEmpty() ? Mensaje{} : mensajes.last(); }

@@ -210,6 +210,14 @@ private Q_SLOTS:
                  u"C:\\Prog\\otra.com \"%1\""_s);
         QCOMPARE(reg.GetRegString(shell + u"\\open"_s, {}), QString());
         QCOMPARE(reg.GetRegString(shell, {}), u"Imprimir"_s);
+        // Only the program's own name decides: a dot in a folder does not make an extension.
+        for (const auto& [programa, orden] :
+             {std::pair{u"/opt/mi.app/bin/zelvora"_s, u"/opt/mi.app/bin/zelvora.exe \"%1\""_s},
+              std::pair{u"C:\\Prog.v2\\app"_s, u"C:\\Prog.v2\\app.exe \"%1\""_s},
+              std::pair{u"/opt/mi.app/bin/zelvora.sh"_s, u"/opt/mi.app/bin/zelvora.sh \"%1\""_s}}) {
+            QCOMPARE(reg.AsociarExt(u".zvl"_s, programa, u"open"_s, false), 0);
+            QCOMPARE(reg.GetRegString(shell + u"\\open\\command"_s, {}), orden);
+        }
 
         QCOMPARE(reg.DesasociarExt(u"zvl"_s), 0);
         QCOMPARE(reg.QueryRegBase(u".zvl"_s), QString());
