@@ -2,6 +2,7 @@
 // the rows are read by parts while every answer stays that of a complete read.
 #include "data/dberror.h"
 #include "data/origenregistros.h"
+#include "data/reloj.h"
 #include "support/entornodatos.h"
 
 #include <QSignalSpy>
