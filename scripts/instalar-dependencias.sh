@@ -5,9 +5,10 @@ set -euo pipefail
 PAQUETES=(
   build-essential cmake pkg-config
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
-  libsqlite3-dev
+  libsqlite3-dev libical-dev
   xvfb xauth poppler-utils fonts-dejavu-core
   qt6-svg-dev desktop-file-utils appstream dpkg-dev file dbus-daemon
+  clang-14 libfuzzer-14-dev libclang-rt-14-dev
 )
 faltan=()
 for p in "${PAQUETES[@]}"; do

@@ -3,6 +3,7 @@
 #include "analysis/informedatos.h"
 #include "analysis/informelistados.h"
 #include "analysis/informevista.h"
+#include "data/archivoseguro.h"
 #include "data/dberror.h"
 #include "data/reloj.h"
 #include "ui/plataforma.h"
@@ -10,7 +11,6 @@
 
 #include <QPainter>
 #include <QPrinter>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -49,39 +49,16 @@ bool imprimirConDialogo(const Informe& informe) {
     return true;
 }
 
-namespace {
-
-void abrir(QSaveFile& f, const QString& archivo) {
-    if (archivo.trimmed().isEmpty())
-        throw Error(u"No se indicó el archivo donde guardar el informe."_s);
-    if (!f.open(QIODevice::WriteOnly))
-        throw Error(u"No se puede escribir el archivo «%1». Compruebe que la carpeta exista y que "
-                    u"tenga permiso para escribir en ella."_s.arg(archivo),
-                    f.errorString());
-}
-
-void cerrar(QSaveFile& f, const QString& archivo) {
-    if (!f.commit())
-        throw Error(u"No se pudo terminar de escribir el archivo «%1»."_s.arg(archivo),
-                    f.errorString());
-}
-
-} // namespace
-
 void guardarPdf(const Informe& informe, const QString& archivo) {
-    QSaveFile f(archivo);
-    abrir(f, archivo);
-    informe.escribirPdf(f);
-    cerrar(f, archivo);
+    escribirArchivo(archivo, u"el informe"_s, [&](QIODevice& f) { informe.escribirPdf(f); });
 }
 
 void guardarCsv(const Informe& informe, const QString& archivo) {
-    QSaveFile f(archivo);
-    abrir(f, archivo);
-    const QByteArray datos = informe.csv();
-    if (f.write(datos) != datos.size())
-        throw Error(u"No se pudo escribir el archivo «%1»."_s.arg(archivo), f.errorString());
-    cerrar(f, archivo);
+    escribirArchivo(archivo, u"el informe"_s, [&](QIODevice& f) {
+        const QByteArray datos = informe.csv();
+        if (f.write(datos) != datos.size())
+            throw Error(u"No se pudo escribir el archivo «%1»."_s.arg(archivo), f.errorString());
+    });
 }
 
 void registrarVistasPrevias() {

@@ -9,6 +9,7 @@
 #include "data/origenregistros.h"
 #include "data/regional.h"
 #include "data/reloj.h"
+#include "exchange/acciones.h"
 #include "links/asistente.h"
 #include "ui/barraherramientas.h"
 #include "ui/busqueda.h"
@@ -208,6 +209,7 @@ void FrmPrincipal::construirMenus() {
                             [informe] { protegido([&] { informes::imprimir(informe); }); });
         }
     }
+    agregarMenusIntercambio(archivo);
     archivo->addSeparator();
     itemQueReenvia(archivo, u"mnuArchivoSalir"_s, u"Salir"_s, b, u"salir"_s);
 

@@ -8,6 +8,7 @@
 #include "app/frmpresentacion.h"
 #include "app/frmprincipal.h"
 #include "app/instanciaunica.h"
+#include "app/tareasintercambio.h"
 #include "app/ubicacion.h"
 #include "data/aplicacion.h"
 #include "data/basedatos.h"
@@ -16,6 +17,7 @@
 #include "data/regional.h"
 #include "data/registro.h"
 #include "data/reloj.h"
+#include "exchange/acciones.h"
 #include "links/registro.h"
 #include "masterdata/registro.h"
 #include "ui/plataforma.h"
@@ -111,6 +113,7 @@ void registrarTodasLasVentanas() {
     registrarVentanasAgenda();
     registrarVentanasAnalisis();
     registrarVentanasUtilidades();
+    registrarVentanasIntercambio();
 }
 
 QWidget* abrirPrograma() {
@@ -137,7 +140,7 @@ int modPrincipal(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i) {
         const QByteArray a(argv[i]);
         if (a == "--report" || a == "--create-db" || a == "--help" || a == "-h" ||
-            a == "--version" || a == "-v")
+            a == "--version" || a == "-v" || esTareaIntercambio(a))
             sinVentanas = true;
     }
     if (sinVentanas && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -166,6 +169,7 @@ int modPrincipal(int argc, char* argv[]) {
     const QCommandLineOption optPdf(u"pdf"_s, u"Archivo PDF donde escribir el informe."_s,
                                     u"archivo"_s);
     cl.addOptions({optDb, optCrear, optDemo, optInforme, optPdf});
+    agregarOpcionesIntercambio(cl);
     if (!cl.parse(app.arguments())) {
         decir(cl.errorText());
         return 2;
@@ -209,6 +213,7 @@ int modPrincipal(int argc, char* argv[]) {
         BaseDatos::establecerPrincipal(bd.get());
         return informes::exportarPdf(cl.value(optInforme), cl.value(optPdf));
     }
+    if (const auto codigo = ejecutarTareaIntercambio(cl, ruta)) return *codigo;
 
     // One program per database file: a second start brings the running one forward.
     InstanciaUnica instancia(ruta);
@@ -238,6 +243,8 @@ int modPrincipal(int argc, char* argv[]) {
     QWidget* principal = abrirPrograma();
     QObject::connect(&instancia, &InstanciaUnica::traerAlFrente, principal,
                      [principal] { Ventanas::mostrar(principal); });
+    // The daily backup, and how a restored copy takes the database's place.
+    prepararCopias(bd, demo);
     // 6. The tray icon, where the desktop has one.
     Bandeja bandeja(principal);
 

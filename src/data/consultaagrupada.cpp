@@ -122,7 +122,8 @@ public:
 
 private:
     void saltar() {
-        while (i_ < int(t_.size()) && t_[i_].tipo == sql::Tok::Espacio)
+        while (i_ < int(t_.size()) &&
+               (t_[i_].tipo == sql::Tok::Espacio || t_[i_].tipo == sql::Tok::Comentario))
             ++i_;
     }
 
@@ -566,6 +567,9 @@ ConsultaAgrupada::ConsultaAgrupada(BaseDatos& bd, const QString& texto, Hijos hi
 
     QString jet = c.consultaHija;
     if (!d_->hijos) {
+        // The whole query is checked first: a column list cut down to the fields needed must not
+        // hide a fault of the columns left out, which reading every row would report.
+        bd.prepararJet(jet);
         QStringList necesarios = c.campos;
         if (c.agregado != Agregado::Ninguno) necesarios << c.campoAgregado;
         if (const auto p = proyectar(jet, necesarios)) {

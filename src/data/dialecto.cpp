@@ -33,6 +33,15 @@ std::vector<Token> tokenizar(const QString& s) {
             while (i < n && s.at(i).isSpace())
                 ++i;
             out.push_back({Tok::Espacio, s.mid(inicio, i - inicio)});
+        } else if (c == u'-' && i + 1 < n && s.at(i + 1) == u'-') {
+            while (i < n && s.at(i) != u'\n')
+                ++i;
+            out.push_back({Tok::Comentario, s.mid(inicio, i - inicio)});
+        } else if (c == u'/' && i + 1 < n && s.at(i + 1) == u'*') {
+            const qsizetype fin = s.indexOf(u"*/"_s, i + 2);
+            const bool cerrado = fin >= 0;
+            i = cerrado ? int(fin) + 2 : n;
+            out.push_back({Tok::Comentario, s.mid(inicio, i - inicio), cerrado});
         } else if (c == u'\'') {
             ++i;
             bool cerrado = false;
@@ -137,9 +146,9 @@ QString literalFecha(const Token& t, const DialectoMotor& salida) {
     return salida.literalFecha(iso);
 }
 
-// Index of the next token that is not white space, from i on; -1 at the end.
+// Index of the next token that is not white space or a comment, from i on; -1 at the end.
 int siguiente(const std::vector<Token>& t, int i) {
-    while (i < int(t.size()) && t[i].tipo == Tok::Espacio)
+    while (i < int(t.size()) && (t[i].tipo == Tok::Espacio || t[i].tipo == Tok::Comentario))
         ++i;
     return i < int(t.size()) ? i : -1;
 }
@@ -250,16 +259,27 @@ Traduccion traducir(const QString& jet, const DialectoMotor& salida, bool conRow
     const bool inyectar = conRowids && r.esSelect && tablasDelFrom(t, posSelect, tablas, alias);
     const QString trasCadena = salida.trasCadena();
     int parametros = 0; // the highest parameter number written so far
+    // What the engine writes after a literal or a parameter must not run into a word or number
+    // written right after it: Jet reads #1/1/2026#AND and 'x'OR as two words.
+    auto separar = [&](int i) {
+        if (i + 1 >= int(t.size()) || salidaSql.isEmpty() || !esIdent(salidaSql.back())) return;
+        const QChar c = t[i + 1].texto.front();
+        if (esIdent(c) || c == u'.') salidaSql += u' ';
+    };
     for (int i = 0; i < int(t.size()); ++i) {
         const Token& k = t[i];
         switch (k.tipo) {
         case Tok::Fecha:
             salidaSql += literalFecha(k, salida);
+            separar(i);
             break;
         case Tok::Cadena: {
             salidaSql += k.texto;
             const int sig = siguiente(t, i + 1);
-            if (k.cerrado && !(sig >= 0 && es(t[sig], u"COLLATE"))) salidaSql += trasCadena;
+            if (k.cerrado && !(sig >= 0 && es(t[sig], u"COLLATE"))) {
+                salidaSql += trasCadena;
+                separar(i);
+            }
             break;
         }
         case Tok::Ident: {
@@ -287,6 +307,7 @@ Traduccion traducir(const QString& jet, const DialectoMotor& salida, bool conRow
                 if (n == 0) n = parametros + 1;
                 parametros = std::max(parametros, n);
                 salidaSql += salida.parametro(n);
+                separar(i); // "?0" is not parameter 10, nor "?.5" parameter 1.5
                 break;
             }
             salidaSql += k.texto;
@@ -318,37 +339,37 @@ QString literal(const QString& texto) {
     return u'\'' + duplicarComillas(texto) + u'\'';
 }
 
+namespace {
+
+// A character that would run into a number written next to it: "x" and "5" make "x5", "1" and
+// "5" make "15", "-" and "-1" start a comment.
+bool seJuntaConNumero(QChar c) {
+    return esIdent(c) || c == u'.' || c == u'-';
+}
+
+} // namespace
+
 QString empalmar(const QString& prefijo, const QString& texto, const QString& sufijo) {
-    bool enCadena = false;
-    bool enFecha = false;
-    for (int i = 0; i < prefijo.size(); ++i) {
-        const QChar c = prefijo.at(i);
-        if (enCadena) {
-            if (c == u'\'') {
-                if (i + 1 < prefijo.size() && prefijo.at(i + 1) == u'\'')
-                    ++i;
-                else
-                    enCadena = false;
-            }
-        } else if (enFecha) {
-            if (c == u'#') enFecha = false;
-        } else if (c == u'\'') {
-            enCadena = true;
-        } else if (c == u'#') {
-            enFecha = true;
-        }
-    }
-    if (enCadena) return prefijo + duplicarComillas(texto) + sufijo;
-    if (enFecha) {
+    // The prefix is read as the statement will be: a quote inside a quoted name or a comment
+    // opens nothing.
+    const std::vector<Token> t = tokenizar(prefijo);
+    // A comment at the end runs on into whatever follows it, like an open quote.
+    const Token* abierto =
+        !t.empty() && (!t.back().cerrado || t.back().tipo == Tok::Comentario) ? &t.back() : nullptr;
+    if (abierto && abierto->tipo == Tok::Cadena) return prefijo + duplicarComillas(texto) + sufijo;
+    if (abierto && abierto->tipo == Tok::Fecha) {
         static const QRegularExpression fecha(u"^[0-9]{1,4}[/\\-][0-9]{1,2}[/\\-][0-9]{1,4}$"_s);
         if (!fecha.match(texto.trimmed()).hasMatch() || !Regional::leerFechaMDY(texto))
             throw Error(u"«%1» no es una fecha válida."_s.arg(texto));
         return prefijo + texto.trimmed() + sufijo;
     }
     static const QRegularExpression numero(u"^-?[0-9]+(\\.[0-9]+)?$"_s);
-    if (!numero.match(texto.trimmed()).hasMatch())
+    if (abierto || !numero.match(texto.trimmed()).hasMatch())
         throw Error(u"«%1» no es un número válido."_s.arg(texto));
-    return prefijo + texto.trimmed() + sufijo;
+    QString n = texto.trimmed();
+    if (!prefijo.isEmpty() && seJuntaConNumero(prefijo.back())) n.prepend(u' ');
+    if (!sufijo.isEmpty() && seJuntaConNumero(sufijo.front())) n.append(u' ');
+    return prefijo + n + sufijo;
 }
 
 } // namespace zv::sql

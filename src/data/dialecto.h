@@ -19,13 +19,17 @@ namespace zv::sql {
 // fails loudly instead of silently using another order.
 inline constexpr const char* kColacion = "ZELVORA_NOCASE";
 
-enum class Tok { Espacio, Ident, IdentCitado, Cadena, Fecha, Numero, Simbolo };
+// Comentario: "-- ..." to the end of the line or "/* ... */", as the engine skips them.
+enum class Tok { Espacio, Ident, IdentCitado, Cadena, Fecha, Numero, Simbolo, Comentario };
 
 struct Token {
     Tok tipo;
     QString texto;
-    bool cerrado = true; // strings, dates and quoted names: whether the closing mark was found
+    bool cerrado =
+        true; // strings, dates, quoted names, comments: whether the closing mark was found
 };
+
+// The tokens of a statement; their texts put together give the statement back unchanged.
 
 std::vector<Token> tokenizar(const QString& sql);
 
@@ -50,10 +54,11 @@ QString literal(const QString& texto);
 // Doubles the single quotes of a text, for splicing between quotes written by the caller.
 QString duplicarComillas(const QString& texto);
 
-// Splices user text between a statement prefix and suffix. The prefix decides how: after an
-// open quote the text has its quotes doubled; after an open # it must read as a date (it is
-// written month/day/year); anywhere else it must be a number. Throws zv::Error otherwise, so no
-// user text can change the shape of a statement.
+// Splices user text between a statement prefix and suffix. The prefix decides how, read as the
+// statement itself is read: after an open quote the text has its quotes doubled; after an open #
+// it must read as a date (it is written month/day/year); after an open quoted name or comment
+// nothing may be spliced; anywhere else it must be a number, kept apart from the words around
+// it. Throws zv::Error otherwise, so no user text can change the shape of a statement.
 QString empalmar(const QString& prefijo, const QString& texto, const QString& sufijo);
 
 } // namespace zv::sql

@@ -135,11 +135,13 @@ std::optional<QTime> Regional::desdeIsoHora(const QString& s) {
 
 namespace {
 
-std::optional<QDate> dmy(int a, int b, int c, bool diaPrimero) {
+// The year as written: only a year written with two digits is taken to its century ("26" is
+// 2026, "0026" is the year 26).
+std::optional<QDate> dmy(int a, int b, const QString& anioEscrito, bool diaPrimero) {
     int dia = diaPrimero ? a : b;
     int mes = diaPrimero ? b : a;
-    int anio = c;
-    if (anio < 100) anio += anio < 30 ? 2000 : 1900; // two-digit years: 00-29 -> 2000s
+    int anio = anioEscrito.toInt();
+    if (anioEscrito.size() <= 2) anio += anio < 30 ? 2000 : 1900; // 00-29 -> 2000s
     QDate d(anio, mes, dia);
     if (!d.isValid()) return std::nullopt;
     return d;
@@ -166,7 +168,7 @@ std::optional<QDate> Regional::leerFecha(const QString& texto) {
     auto m = numerica.match(t);
     if (m.hasMatch()) {
         const bool diaPrimero = !formatoFechaCorta().startsWith(QLatin1Char('M'));
-        return dmy(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), diaPrimero);
+        return dmy(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3), diaPrimero);
     }
     static const QRegularExpression conMes(
         QStringLiteral("^(\\d{1,2})[\\s/.\\-]+(\\p{L}+)\\.?[\\s/.\\-]+(\\d{2}|\\d{4})$"));
@@ -174,7 +176,7 @@ std::optional<QDate> Regional::leerFecha(const QString& texto) {
     if (m.hasMatch()) {
         int mes = mesPorNombre(m.captured(2));
         if (mes == 0) return std::nullopt;
-        return dmy(m.captured(1).toInt(), mes, m.captured(3).toInt(), true);
+        return dmy(m.captured(1).toInt(), mes, m.captured(3), true);
     }
     return std::nullopt;
 }
@@ -184,7 +186,7 @@ std::optional<QDate> Regional::leerFechaMDY(const QString& texto) {
         QStringLiteral("^\\s*(\\d{1,2})[/\\-](\\d{1,2})[/\\-](\\d{2}|\\d{4})\\s*$"));
     auto m = mdy.match(texto);
     if (m.hasMatch())
-        return dmy(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt(), false);
+        return dmy(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3), false);
     if (auto iso = desdeIsoFecha(texto.trimmed())) return iso;
     return std::nullopt;
 }

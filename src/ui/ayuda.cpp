@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QPointer>
 #include <QRegularExpression>
 #include <QTextBrowser>
@@ -17,10 +18,26 @@ namespace ayuda {
 
 namespace {
 
+QHash<QString, QString>& valores() {
+    static QHash<QString, QString> v;
+    return v;
+}
+
 QString leer(const QString& clave) {
     QFile f(u":/ayuda/"_s + clave + u".html"_s);
     if (!f.open(QIODevice::ReadOnly)) return {};
-    return QString::fromUtf8(f.readAll());
+    QString html = QString::fromUtf8(f.readAll());
+    // <!--valor:nombre-->what a page read outside the program says<!--/valor-->
+    for (auto it = valores().cbegin(); it != valores().cend(); ++it) {
+        const QString inicio = u"<!--valor:%1-->"_s.arg(it.key());
+        for (qsizetype i = html.indexOf(inicio); i >= 0; i = html.indexOf(inicio, i)) {
+            const qsizetype fin = html.indexOf(u"<!--/valor-->"_s, i);
+            const qsizetype largo = fin < 0 ? inicio.size() : fin + 13 - i;
+            html.replace(i, largo, it.value().toHtmlEscaped());
+            i += it.value().toHtmlEscaped().size();
+        }
+    }
+    return html;
 }
 
 QString indice() {
@@ -58,6 +75,10 @@ QList<PaginaAyuda> paginas() {
         return a.orden != b.orden ? a.orden < b.orden : a.titulo < b.titulo;
     });
     return l;
+}
+
+void definirValor(const QString& nombre, const QString& valor) {
+    valores().insert(nombre, valor);
 }
 
 bool existe(const QString& clave) {

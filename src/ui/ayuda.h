@@ -22,6 +22,9 @@ QList<PaginaAyuda> paginas();
 // The HTML of a page; the contents page for "" or an unknown page.
 QString html(const QString& clave);
 bool existe(const QString& clave);
+// A value the program knows only when it runs (a folder...): pages show it where they hold
+// <!--valor:nombre-->...<!--/valor--> (what is between is for the page read outside the program).
+void definirValor(const QString& nombre, const QString& valor);
 } // namespace ayuda
 
 // The help window: one, modeless.

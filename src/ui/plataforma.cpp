@@ -157,6 +157,11 @@ public:
                                             filtros);
     }
 
+    QString archivoParaAbrir(const QString& titulo, const QString& carpeta,
+                             const QString& filtros) override {
+        return QFileDialog::getOpenFileName(QApplication::activeWindow(), titulo, carpeta, filtros);
+    }
+
     bool enPrimerPlano() override { return escritorio::enPrimerPlano(); }
 
     bool notificar(const QString& titulo, const QString& texto,

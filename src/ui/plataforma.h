@@ -46,6 +46,12 @@ public:
     // Asks where to save a file; the empty text when cancelled.
     virtual QString archivoParaGuardar(const QString& titulo, const QString& sugerido,
                                        const QString& filtros) = 0;
+    // Asks for a file to open; the empty text when cancelled (and where there is no dialog).
+    virtual QString archivoParaAbrir([[maybe_unused]] const QString& titulo,
+                                     [[maybe_unused]] const QString& carpeta,
+                                     [[maybe_unused]] const QString& filtros) {
+        return {};
+    }
 
     // The desktop around the program (ui/escritorio.h); a platform without one answers as a
     // desktop with no services does. Whether the user is working in the program now: one of

@@ -7,3 +7,11 @@ zelvora_test(prueba_recorridos ${CMAKE_CURRENT_LIST_DIR}/prueba_recorridos.cpp)
 zelvora_test(prueba_escritorio ${CMAKE_CURRENT_LIST_DIR}/prueba_escritorio.cpp)
 zelvora_test(prueba_teclado ${CMAKE_CURRENT_LIST_DIR}/prueba_teclado.cpp)
 zelvora_test(prueba_barras ${CMAKE_CURRENT_LIST_DIR}/prueba_barras.cpp)
+# A program killed at random moments while it writes (the writer is a helper program of the test,
+# over the same libraries).
+add_executable(caidas_hijo ${CMAKE_CURRENT_LIST_DIR}/caidas_hijo.cpp)
+target_link_libraries(caidas_hijo PRIVATE zelvora_data)
+zelvora_test(prueba_caidas ${CMAKE_CURRENT_LIST_DIR}/prueba_caidas.cpp)
+target_compile_definitions(prueba_caidas PRIVATE ZV_HIJO="$<TARGET_FILE:caidas_hijo>"
+  ZV_PROGRAMA="$<TARGET_FILE:zelvora>")
+add_dependencies(prueba_caidas caidas_hijo zelvora)

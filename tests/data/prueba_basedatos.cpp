@@ -209,6 +209,39 @@ private Q_SLOTS:
         QCOMPARE(db.escalar(u"SELECT OriId FROM ORIGENES"_s).toInt(), 2);
     }
 
+    void unArchivoBorradoOMovidoEnUsoSeAvisaYNoSeRecrea() {
+#ifdef Q_OS_UNIX
+        for (const bool mover : {false, true}) {
+            const QString nombre = mover ? u"movida.mdb"_s : u"borrada.mdb"_s;
+            const QString r = ruta(nombre);
+            BaseDatos bd(r);
+            bd.ejecutar(u"INSERT INTO ORIGENES (OriDescripcion) VALUES ('antes')"_s);
+            QVERIFY(mover ? QFile::rename(r, ruta(u"otra carpeta.mdb"_s)) : QFile::remove(r));
+            try {
+                bd.ejecutar(u"INSERT INTO ORIGENES (OriDescripcion) VALUES ('después')"_s);
+                QFAIL("Se guardó en un archivo que ya no está en su lugar");
+            } catch (const DbError& e) {
+                QCOMPARE(e.resumen(),
+                         u"El archivo de la base de datos «%1» ya no está en su lugar: se borró, "
+                         u"se movió o se le cambió el nombre mientras el programa lo usaba. No se "
+                         u"guardó nada; vuelva a poner el archivo en su carpeta y abra el "
+                         u"programa de nuevo."_s.arg(nombre));
+                QCOMPARE(e.fallo(), Fallo::NoSePuedeAbrir);
+            }
+            QVERIFY(!QFileInfo::exists(r));
+        }
+        // Put back where it was, the file takes writes again.
+        const QString r = ruta(u"vuelve.mdb"_s);
+        BaseDatos bd(r);
+        QVERIFY(QFile::rename(r, ruta(u"apartada.mdb"_s)));
+        QVERIFY_THROWS_EXCEPTION(DbError, bd.ejecutar(u"DELETE FROM ORIGENES"_s));
+        QVERIFY(QFile::rename(ruta(u"apartada.mdb"_s), r));
+        bd.ejecutar(u"INSERT INTO ORIGENES (OriDescripcion) VALUES ('de vuelta')"_s);
+#else
+        QSKIP("Only systems that let an open file be deleted or moved");
+#endif
+    }
+
     void laVersionDeLosDatosCambiaSoloConUnaEscritura() {
         prueba::BaseDatosPrueba db;
         const quint64 v0 = db.bd().versionDatos();

@@ -253,6 +253,18 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(
             DbError,
             ConsultaAgrupada(db->bd(), u"SHAPE {select * from NoHay} AS H COMPUTE H BY [X]"_s));
+        // A misspelt column the parent rows do not need fails the same whether the child rows
+        // are read or not.
+        const QString malEscrito =
+            u"SHAPE {select ConId, ConCiudad, ConTelefono9 from Contactos} AS H COMPUTE H, COUNT(H.[ConId]) AS [N] BY [ConCiudad]"_s;
+        for (auto hijos : {ConsultaAgrupada::Hijos::Leer, ConsultaAgrupada::Hijos::Omitir}) {
+            try {
+                ConsultaAgrupada(db->bd(), malEscrito, hijos);
+                QFAIL("Se aceptó una consulta con un campo que no existe");
+            } catch (const DbError& e) {
+                QCOMPARE(e.resumen(), u"El campo 'ConTelefono9' no existe en la consulta."_s);
+            }
+        }
 
         // Connection strings: the file they name, and what they lack.
         QVERIFY_THROWS_EXCEPTION(Error, ConexionAgrupada(u"PROVIDER=MSDataShape"_s));

@@ -103,6 +103,31 @@ private Q_SLOTS:
                                  db->ejecutar(u"DELETE FROM CONTACTOS; DELETE FROM ORIGENES"_s));
     }
 
+    void elTextoSeEmpalmaSegunComoSeLeeLaSentencia() {
+        // An apostrophe inside a quoted name or a comment opens no text: what follows is a
+        // number, or nothing at all.
+        QVERIFY_THROWS_EXCEPTION(
+            Error, sql::empalmar(u"SELECT * FROM CONTACTOS WHERE [it's]="_s, u"1 OR 1=1"_s, {}));
+        QCOMPARE(sql::empalmar(u"SELECT 1 /* it's */ WHERE x='"_s, u"O'B"_s, u"'"_s),
+                 u"SELECT 1 /* it's */ WHERE x='O''B'"_s);
+        QVERIFY_THROWS_EXCEPTION(
+            Error, sql::empalmar(u"SELECT 1 WHERE 1=1 -- it's"_s, u"5"_s, u"\n AND 2=2"_s));
+        // A number stays a number of its own: a minus before it does not start a comment.
+        QCOMPARE(db->escalar(sql::empalmar(u"SELECT 10-"_s, u"-1"_s, u" + 100"_s)).toInt(), 111);
+        QCOMPARE(sql::empalmar(u"CALID="_s, u"-1"_s, u" AND X=1"_s), u"CALID=-1 AND X=1"_s);
+    }
+
+    void losComentariosYLasPalabrasPegadasSeRespetan() {
+        // A quote inside a comment is not a text.
+        QCOMPARE(valor(u"'x' -- it's\n || 'y'"_s).toString(), u"xy"_s);
+        QCOMPARE(valor(u"'x' /* it's */ || 'y'"_s).toString(), u"xy"_s);
+        // A literal followed at once by a word: the collation does not run into it.
+        QCOMPARE(valor(u"'a'='A'AND 1=1"_s).toInt(), 1);
+        QCOMPARE(valor(u"#3/15/2026#='2026-03-15'AND 1=1"_s).toInt(), 1);
+        // Nor does a parameter's number run into a number after it: "?0" is no parameter 10.
+        QVERIFY_THROWS_EXCEPTION(DbError, db->escalar(u"SELECT ?0"_s, {7}));
+    }
+
     void lasConsultasSimplesLlevanElRowidDeCadaTabla() {
         auto t = sql::traducir(u"SELECT CALENDARIO.*, ACTIVIDADES.ACTDESCRIPCION FROM CALENDARIO, "
                                u"ACTIVIDADES WHERE CALENDARIO.ACTID=ACTIVIDADES.ACTID"_s,

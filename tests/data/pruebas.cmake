@@ -6,4 +6,5 @@ zelvora_test_datos(prueba_consultaagrupada ${CMAKE_CURRENT_LIST_DIR}/prueba_cons
   ${CMAKE_SOURCE_DIR}/src/app/tablas.cpp)
 zelvora_test_datos(prueba_basedatos ${CMAKE_CURRENT_LIST_DIR}/prueba_basedatos.cpp)
 zelvora_test_datos(prueba_origenregistros ${CMAKE_CURRENT_LIST_DIR}/prueba_origenregistros.cpp)
+zelvora_test_datos(prueba_regional ${CMAKE_CURRENT_LIST_DIR}/prueba_regional.cpp)
 zelvora_test_datos(prueba_lecturaporpartes ${CMAKE_CURRENT_LIST_DIR}/prueba_lecturaporpartes.cpp)

@@ -96,6 +96,7 @@ void PlataformaPrueba::limpiar() {
     portapapelesDatos.reset();
     alImprimir = nullptr;
     archivoGuardar.clear();
+    archivoAbrir.clear();
     primerPlano = true;
     hayNotificaciones = true;
     hayBandeja = true;

@@ -54,6 +54,7 @@ public:
     // What the print dialog answers; by default it is accepted.
     std::function<bool(QPrinter&, int)> alImprimir;
     QString archivoGuardar;
+    QString archivoAbrir; // what the open-file dialog answers
     // The desktop: whether the user works in the program (by default yes), whether it has a
     // notification service and a tray, what was notified, the tray's tooltip and click, and the
     // start at login (establecerInicio may throw, as an unwritable folder does).
@@ -85,6 +86,9 @@ public:
     bool dialogoImprimir(QPrinter& impresora, int paginas) override;
     QString archivoParaGuardar(const QString&, const QString&, const QString&) override {
         return archivoGuardar;
+    }
+    QString archivoParaAbrir(const QString&, const QString&, const QString&) override {
+        return archivoAbrir;
     }
 
     bool enPrimerPlano() override { return primerPlano; }

@@ -27,6 +27,23 @@ static_assert(int(TipoValor::Entero) == SQLITE_INTEGER && int(TipoValor::Real) =
     throw error(ext ? ext : codigo, msg, sql);
 }
 
+// A file deleted, moved or renamed while it is open keeps answering through the handle the
+// engine holds, and what is stored then goes with it when the program ends: the next start
+// would find no file and make a new, empty one. The engine tells whether its file is still at
+// its path; every statement that writes asks first, so the user hears of it before storing.
+void exigirArchivoEnSuLugar(sqlite3* db) {
+    int movido = 0;
+    if (sqlite3_file_control(db, "main", SQLITE_FCNTL_HAS_MOVED, &movido) != SQLITE_OK || !movido)
+        return;
+    const QString ruta = QString::fromUtf8(sqlite3_db_filename(db, "main"));
+    throw DbError(
+        u"El archivo de la base de datos «%1» ya no está en su lugar: se borró, se "
+        u"movió o se le cambió el nombre mientras el programa lo usaba. No se guardó "
+        u"nada; vuelva a poner el archivo en su carpeta y abra el programa de nuevo."_s.arg(
+            QFileInfo(ruta).fileName()),
+        ruta, Fallo::NoSePuedeAbrir);
+}
+
 // ---------------------------------------------------------------------------------------------
 // The dialect
 
@@ -197,6 +214,7 @@ void SentenciaSqlite::vincular(int i, const QVariant& v) {
 }
 
 bool SentenciaSqlite::paso() {
+    if (!sqlite3_stmt_busy(st_) && !sqlite3_stmt_readonly(st_)) exigirArchivoEnSuLugar(db_);
     const int rc = sqlite3_step(st_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) {
