@@ -11,7 +11,9 @@
 #include "data/crudo.h"
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <algorithm>
 #include <cstdio>
 #include <map>
@@ -56,9 +58,15 @@ Registro::Registro(const char* nombre, const char* descripcion, Funcion f) {
 }
 
 double medir(const std::function<void()>& f, int veces) {
+    return medir({}, f, veces);
+}
+
+double medir(const std::function<void()>& antes, const std::function<void()>& f, int veces) {
+    if (antes) antes();
     f(); // warm-up: statements prepared, pages in the cache
     std::vector<double> t;
     for (int i = 0; i < veces; ++i) {
+        if (antes) antes();
         QElapsedTimer r;
         r.start();
         f();
@@ -66,6 +74,28 @@ double medir(const std::function<void()>& f, int veces) {
     }
     std::sort(t.begin(), t.end());
     return t[t.size() / 2];
+}
+
+namespace {
+class Pintado : public QObject {
+public:
+    bool hecho = false;
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint) hecho = true;
+        return QObject::eventFilter(o, e);
+    }
+};
+} // namespace
+
+bool esperarPintado(QWidget* w, int ms) {
+    Pintado p;
+    w->installEventFilter(&p);
+    QElapsedTimer r;
+    r.start();
+    while (!p.hecho && r.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents);
+    w->removeEventFilter(&p);
+    return p.hecho;
 }
 
 void informar(const QString& que, double nuestro, double crudo) {

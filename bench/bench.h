@@ -7,6 +7,8 @@
 #include <functional>
 #include <vector>
 
+class QWidget;
+
 namespace zv {
 class BaseDatos;
 struct TamanoDemo;
@@ -29,6 +31,11 @@ struct Registro {
 
 // Median wall time of f in milliseconds over `veces` runs (after one warm-up run).
 double medir(const std::function<void()>& f, int veces = 5);
+// The same, with `antes` run before each run of f, untimed.
+double medir(const std::function<void()>& antes, const std::function<void()>& f, int veces = 5);
+// Runs the event loop until `w` has been painted (as a window shown for the first time is);
+// false when it was not within `ms`.
+bool esperarPintado(QWidget* w, int ms = 5000);
 // Prints one line: what, our time, the raw engine's time and their ratio.
 void informar(const QString& que, double nuestro, double crudo);
 void informar(const QString& que, double ms);

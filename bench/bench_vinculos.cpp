@@ -32,7 +32,9 @@ void seleccionEmpresas(const zv::bench::Opciones& op) {
             w->setProperty("ConId", QVariant::fromValue<qint64>(contacto));
             w->show();
             w->activar();
-            w->findChild<zv::Grilla*>(u"dbgEmpresas"_s)->viewport()->repaint();
+            auto* grilla = w->findChild<zv::Grilla*>(u"dbgEmpresas"_s);
+            grilla->modelo()->origen()->recibirTodas();
+            grilla->viewport()->repaint();
             delete w;
         });
         zv::bench::informar(u"frmSelEmpresas abierta, %1 empresas"_s.arg(n), nuestro, crudo);

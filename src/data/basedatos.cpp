@@ -8,6 +8,8 @@
 #include "data/postgres/motorpostgres.h"
 #include "data/sqlite/motorsqlite.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace zv {
@@ -22,6 +24,16 @@ std::unique_ptr<Motor> abrirMotor(const QString& destino, BaseDatos::Modo modo) 
     if (destino::esServidor(destino)) return motorpostgres::abrir(destino, crear);
     return motorsqlite::abrir(destino, crear);
 }
+
+// Whether a statement only reads: it begins with SELECT or VALUES. Anything else may write.
+bool soloLee(const QString& nativo) {
+    qsizetype i = 0;
+    while (i < nativo.size() && (nativo[i].isSpace() || nativo[i] == u'('))
+        ++i;
+    const QStringView resto = QStringView(nativo).mid(i);
+    return resto.startsWith(u"SELECT", Qt::CaseInsensitive) ||
+           resto.startsWith(u"VALUES", Qt::CaseInsensitive);
+}
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -31,7 +43,7 @@ Sentencia::Sentencia(BaseDatos* bd, std::unique_ptr<SentenciaMotor> st, QString 
     : bd_(bd), st_(std::move(st)), clave_(std::move(clave)) {}
 
 Sentencia::Sentencia(Sentencia&& o) noexcept
-    : bd_(o.bd_), st_(std::move(o.st_)), clave_(std::move(o.clave_)) {}
+    : bd_(o.bd_), st_(std::move(o.st_)), clave_(std::move(o.clave_)), enCurso_(o.enCurso_) {}
 
 Sentencia::~Sentencia() {
     if (st_) bd_->devolver(std::move(st_), clave_);
@@ -47,6 +59,11 @@ void Sentencia::vincular(const QVariantList& valores) {
 }
 
 bool Sentencia::paso() {
+    if (!enCurso_) {
+        enCurso_ = true;
+        // A write never runs while a read of the same connection is half-done.
+        if (!bd_->lecturas_.empty() && !soloLee(clave_)) bd_->terminarLecturas();
+    }
     if (st_->paso()) return true;
     bd_->cambios_ = st_->cambios();
     if (bd_->cambios_ > 0) ++bd_->escrituras_;
@@ -55,6 +72,7 @@ bool Sentencia::paso() {
 
 void Sentencia::reiniciar() {
     st_->reiniciar();
+    enCurso_ = false;
 }
 
 int Sentencia::columnas() const {
@@ -117,6 +135,11 @@ BaseDatos::BaseDatos(const QString& destino, Modo modo)
 
 BaseDatos::~BaseDatos() {
     if (principal_ == this) principal_ = nullptr;
+    // Reads still half-done give their statements back while the connection is whole.
+    const std::vector<LecturaEnCurso*> lecturas = std::move(lecturas_);
+    lecturas_.clear();
+    for (LecturaEnCurso* l : lecturas)
+        l->soltarLectura();
     qDeleteAll(libres_);
     libres_.clear();
 }
@@ -186,6 +209,22 @@ quint64 BaseDatos::versionDatos() {
     return (motor_->versionAjena() << 32) ^ escrituras_;
 }
 
+void BaseDatos::anotarLectura(LecturaEnCurso* l) {
+    if (std::find(lecturas_.begin(), lecturas_.end(), l) == lecturas_.end()) lecturas_.push_back(l);
+}
+
+void BaseDatos::quitarLectura(LecturaEnCurso* l) {
+    lecturas_.erase(std::remove(lecturas_.begin(), lecturas_.end(), l), lecturas_.end());
+}
+
+void BaseDatos::terminarLecturas() {
+    while (!lecturas_.empty()) {
+        LecturaEnCurso* l = lecturas_.back();
+        lecturas_.pop_back();
+        l->terminarLectura();
+    }
+}
+
 qint64 BaseDatos::ultimoId() const {
     return motor_->ultimoId();
 }
@@ -205,6 +244,8 @@ void BaseDatos::respaldarEn(const QString& archivo,
 // Transaccion
 
 Transaccion::Transaccion(BaseDatos& bd) : bd_(bd) {
+    bd_.terminarLecturas();
+    escrituras_ = bd_.escrituras_;
     if (bd_.savepoints_ > 0) nombre_ = u"t%1"_s.arg(bd_.savepoints_);
     bd_.motor_->ejecutarDirecto(nombre_.isEmpty() ? bd_.motor_->dialecto().comenzar()
                                                   : u"SAVEPOINT "_s + nombre_);
@@ -213,6 +254,7 @@ Transaccion::Transaccion(BaseDatos& bd) : bd_(bd) {
 
 void Transaccion::confirmar() {
     if (hecha_) return;
+    bd_.terminarLecturas();
     ++bd_.escrituras_;
     bd_.motor_->ejecutarDirecto(nombre_.isEmpty() ? u"COMMIT"_s
                                                   : u"RELEASE SAVEPOINT "_s + nombre_);
@@ -222,6 +264,9 @@ void Transaccion::confirmar() {
 
 Transaccion::~Transaccion() {
     if (hecha_) return;
+    bd_.terminarLecturas();
+    // What was written inside goes away: what was read since no longer holds.
+    if (bd_.escrituras_ != escrituras_) ++bd_.escrituras_;
     --bd_.savepoints_;
     if (nombre_.isEmpty()) {
         bd_.motor_->ejecutarDirecto(u"ROLLBACK"_s, true);

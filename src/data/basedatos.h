@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 namespace zv {
 
@@ -50,6 +51,22 @@ private:
     BaseDatos* bd_;
     std::unique_ptr<SentenciaMotor> st_;
     QString clave_;
+    bool enCurso_ = false; // stepped since it was prepared or reset
+};
+
+// A read left half-done on the connection: a list that shows its first rows while the rest are
+// still arriving. The connection reads every one to its end before a statement that writes
+// runs and before a transaction begins or ends, so that no write ever falls between the rows of
+// a read; and lets them go when it closes.
+class LecturaEnCurso {
+public:
+    // Reads the rest now. Never throws: a read that fails ends there, and its owner says so.
+    virtual void terminarLectura() = 0;
+    // The connection is closing: the statement goes away unread.
+    virtual void soltarLectura() = 0;
+
+protected:
+    ~LecturaEnCurso() = default;
 };
 
 class BaseDatos {
@@ -114,6 +131,12 @@ public:
     // The engine, for the raw measurements of the benchmarks and the engine's own tests.
     Motor& motor() { return *motor_; }
 
+    // Reads left half-done (see LecturaEnCurso): anotarLectura when one starts, quitarLectura
+    // when it ends or is dropped; terminarLecturas reads them all to their end now.
+    void anotarLectura(LecturaEnCurso* l);
+    void quitarLectura(LecturaEnCurso* l);
+    void terminarLecturas();
+
 private:
     friend class Sentencia;
     friend class Transaccion;
@@ -124,6 +147,7 @@ private:
     int savepoints_ = 0;
     int cambios_ = 0;
     quint64 escrituras_ = 0;
+    std::vector<LecturaEnCurso*> lecturas_;
     QHash<QString, SentenciaMotor*> libres_; // owned
     QHash<QString, sql::Traduccion> traducciones_;
     QHash<QString, sql::Traduccion> traduccionesRowid_;
@@ -143,6 +167,7 @@ private:
     BaseDatos& bd_;
     QString nombre_; // the savepoint of a nested guard; empty for the outermost
     bool hecha_ = false;
+    quint64 escrituras_ = 0; // the connection's own writes when it began
 };
 
 } // namespace zv

@@ -5,7 +5,10 @@
 #include "data/dialecto.h"
 #include "data/motor.h"
 #include "data/regional.h"
+#include "data/reloj.h"
 
+#include <QElapsedTimer>
+#include <QTimer>
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -16,6 +19,11 @@ namespace {
 
 const QString kModificado = u"Otra ventana modificó este registro después de que se leyó. Vuelva "
                             u"a leer los datos (Actualizar) y repita sus cambios."_s;
+
+// How long one part of the rows read from the event loop may take.
+constexpr qint64 kPlazoParteNs = 12'000'000;
+// How often rows read from the event loop are handed on: each time costs the views a new layout.
+constexpr qint64 kIntervaloAnuncioMs = 100;
 
 bool esPalabraReservada(const QString& s) {
     static const QStringList reservadas = {
@@ -101,7 +109,9 @@ OrigenRegistros::OrigenRegistros(const QString& nombre, QObject* parent, BaseDat
     setObjectName(nombre);
 }
 
-OrigenRegistros::~OrigenRegistros() = default;
+OrigenRegistros::~OrigenRegistros() {
+    dejarLectura();
+}
 
 BaseDatos& OrigenRegistros::bd() const {
     return bd_ ? *bd_ : BaseDatos::principal();
@@ -141,20 +151,67 @@ void OrigenRegistros::leer(Datos& d) {
     }
     d.almacen = BloqueFilas(total);
     d.almacen.reservar(std::max<size_t>(filas_.size(), 64));
-    while (s.paso())
+    // The first part now; the rest from the event loop.
+    bool mas = true;
+    while (int(d.filas.size()) < primeraParte_ && (mas = s.paso()))
         d.filas.push_back(d.almacen.agregar(s));
+    if (mas) d.lectura = std::make_unique<Sentencia>(std::move(s));
+}
+
+// The rows held are what the statement would give now.
+bool OrigenRegistros::filasVigentes() {
+    if (!abierto_ || !vigentes_ || sqlLeida_ != sql_ || bdLeida_ != &bd()) return false;
+    return bdLeida_->versionDatos() == version_ && reloj().hoy() == dia_;
 }
 
 void OrigenRegistros::refrescar() {
     guardarPendiente();
+    if (filasVigentes()) {
+        // Nothing the rows show can have changed: only the first row becomes current again.
+        actual_ = filas_.empty() ? -1 : 0;
+        edicion_ = Edicion::Ninguna;
+        limpiarPendiente();
+        sinCoincidencia_ = false;
+        ultimoAgregado_ = -1;
+        Q_EMIT filasCambiadas();
+        Q_EMIT actualCambiado();
+        return;
+    }
+    BaseDatos& base = bd();
     Datos d;
+    d.version = base.versionDatos(); // before reading: a change during the read counts
+    d.dia = reloj().hoy();
     leer(d); // throws with the previous rows kept
+    dejarLectura();
+    porAnunciar_.clear();
     Q_EMIT antesDeCambiarFilas();
     cols_ = std::move(d.cols);
     ocultas_ = d.ocultas;
     tablasOcultas_ = d.tablasOcultas;
     almacen_ = std::move(d.almacen);
     filas_ = std::move(d.filas);
+    vigentes_ = true;
+    sqlLeida_ = sql_;
+    bdLeida_ = &base;
+    version_ = d.version;
+    dia_ = d.dia;
+    lectura_ = std::move(d.lectura);
+    if (lectura_) {
+        bdLectura_ = &base;
+        base.anotarLectura(this);
+        if (!temporizador_) {
+            temporizador_ = new QTimer(this);
+            temporizador_->setSingleShot(true);
+            temporizador_->setInterval(0);
+            connect(temporizador_, &QTimer::timeout, this, [this] {
+                if (!lectura_) return;
+                recibir(porParte_ > 0 ? porParte_ : -1, porParte_ > 0 ? 0 : kPlazoParteNs);
+                if (lectura_) temporizador_->start();
+            });
+        }
+        temporizador_->start();
+        anunciado_.start();
+    }
     abierto_ = true;
     actual_ = filas_.empty() ? -1 : 0;
     edicion_ = Edicion::Ninguna;
@@ -167,6 +224,9 @@ void OrigenRegistros::refrescar() {
 
 void OrigenRegistros::cerrar() {
     guardarPendiente();
+    dejarLectura();
+    porAnunciar_.clear();
+    vigentes_ = false;
     Q_EMIT antesDeCambiarFilas();
     almacen_.vaciar();
     filas_.clear();
@@ -174,6 +234,98 @@ void OrigenRegistros::cerrar() {
     abierto_ = false;
     Q_EMIT filasCambiadas();
     Q_EMIT actualCambiado();
+}
+
+void OrigenRegistros::recibir(int maximo, qint64 plazoNs) {
+    bool fin = false;
+    QString fallo;
+    QElapsedTimer cronometro;
+    cronometro.start();
+    int leidas = 0;
+    try {
+        while (maximo < 0 || leidas < maximo) {
+            if (!lectura_->paso()) {
+                fin = true;
+                break;
+            }
+            porAnunciar_.push_back(almacen_.agregar(*lectura_));
+            ++leidas;
+            if (plazoNs > 0 && leidas % 64 == 0 && cronometro.nsecsElapsed() > plazoNs) break;
+        }
+    } catch (const Error& e) {
+        fin = true;
+        fallo = e.descripcion();
+    } catch (const std::exception& e) {
+        fin = true;
+        fallo = QString::fromUtf8(e.what());
+    }
+    if (fin) dejarLectura();
+    if (fin || plazoNs == 0 || anunciado_.elapsed() >= kIntervaloAnuncioMs) anunciar();
+    if (!fallo.isEmpty()) {
+        // The rows read stay; a re-query reads them all again.
+        vigentes_ = false;
+        falloLectura_ = u"No se pudieron leer todos los registros.\n"_s + fallo;
+        Q_EMIT lecturaInterrumpida();
+    }
+}
+
+void OrigenRegistros::anunciar() {
+    if (porAnunciar_.empty()) return;
+    const std::vector<int> nuevas = std::exchange(porAnunciar_, {});
+    const int desde = int(filas_.size());
+    const int hasta = desde + int(nuevas.size()) - 1;
+    Q_EMIT antesDeRecibirFilas(desde, hasta);
+    filas_.insert(filas_.end(), nuevas.begin(), nuevas.end());
+    Q_EMIT filasRecibidas(desde, hasta);
+    anunciado_.start();
+}
+
+void OrigenRegistros::recibirTodas() {
+    if (lectura_) recibir(-1, 0);
+}
+
+void OrigenRegistros::terminarLectura() {
+    recibirTodas();
+}
+
+void OrigenRegistros::soltarLectura() {
+    // The connection is closing: it has already forgotten this read.
+    bdLectura_ = nullptr;
+    if (temporizador_) temporizador_->stop();
+    lectura_.reset();
+    vigentes_ = false;
+    anunciar();
+}
+
+void OrigenRegistros::dejarLectura() {
+    if (temporizador_) temporizador_->stop();
+    if (bdLectura_) bdLectura_->quitarLectura(this);
+    bdLectura_ = nullptr;
+    lectura_.reset();
+}
+
+void OrigenRegistros::asegurar(int fila) const {
+    // Only rows at the end are missing; reading them all at once costs the least.
+    if (lectura_ && fila >= int(filas_.size())) const_cast<OrigenRegistros*>(this)->recibirTodas();
+}
+
+int OrigenRegistros::cantidad() const {
+    if (lectura_) const_cast<OrigenRegistros*>(this)->recibirTodas();
+    return int(filas_.size());
+}
+
+bool OrigenRegistros::eof() const {
+    asegurar(actual_);
+    return filas_.empty() || actual_ >= int(filas_.size());
+}
+
+void OrigenRegistros::establecerPartes(int primera, int porParte) {
+    primeraParte_ = std::max(primera, 1);
+    porParte_ = std::max(porParte, 0);
+}
+
+QString OrigenRegistros::tomarFalloDeLectura() {
+    return std::exchange(falloLectura_, QString());
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -206,12 +358,14 @@ int OrigenRegistros::posicion() const {
 }
 
 QVariant OrigenRegistros::valorCrudo(int fila, int col) const {
-    if (fila < 0 || fila >= cantidad() || col < 0 || col >= columnas()) return {};
+    asegurar(fila);
+    if (fila < 0 || fila >= recibidas() || col < 0 || col >= columnas()) return {};
     return almacen_.valor(filas_[size_t(fila)], ocultas_ + col);
 }
 
 QVariant OrigenRegistros::valor(int fila, int col) const {
-    if (fila < 0 || fila >= cantidad() || col < 0 || col >= columnas()) return {};
+    asegurar(fila);
+    if (fila < 0 || fila >= recibidas() || col < 0 || col >= columnas()) return {};
     if (edicion_ == Edicion::Editando && fila == actual_ && asignado_[size_t(col)])
         return pendiente_[size_t(col)];
     return cols_[size_t(col)].tipar(almacen_.valor(filas_[size_t(fila)], ocultas_ + col));
@@ -263,7 +417,8 @@ void OrigenRegistros::ultimo() {
 }
 
 void OrigenRegistros::siguiente() {
-    if (actual_ < cantidad()) mover(actual_ + 1);
+    asegurar(actual_ + 1);
+    if (actual_ < recibidas()) mover(actual_ + 1);
 }
 
 void OrigenRegistros::anterior() {
@@ -271,7 +426,8 @@ void OrigenRegistros::anterior() {
 }
 
 void OrigenRegistros::irA(int fila) {
-    if (fila < 0 || fila >= cantidad()) return;
+    asegurar(fila);
+    if (fila < 0 || fila >= recibidas()) return;
     if (fila == actual_ && edicion_ != Edicion::Agregando) return;
     mover(fila);
 }
@@ -311,7 +467,10 @@ bool OrigenRegistros::buscarPrimero(const QString& criterio) {
     }
     BaseDatos& base = bd();
     Sentencia s = base.preparar(base.traducir(u"SELECT ("_s + expr + u")"_s).sql);
-    for (int fila = 0; fila < cantidad(); ++fila) {
+    // The rows read so far first: the rest only when none of them meets it.
+    for (int fila = 0;; ++fila) {
+        asegurar(fila);
+        if (fila >= recibidas()) break;
         for (size_t k = 0; k < usadas.size(); ++k)
             s.vincular(int(k) + 1, valorCrudo(fila, usadas[k]));
         const bool hay = s.paso();
@@ -495,6 +654,8 @@ void OrigenRegistros::actualizar() {
                 nueva.valor = s.valor(0);
         }
         // The new row joins the list at its end and becomes the current row.
+        // The rows held no longer follow the statement (the new one sits at the end).
+        vigentes_ = false;
         const int fila = cantidad();
         const int almacenada = almacen_.agregarVacia();
         Q_EMIT antesDeAgregarFila(fila);
@@ -569,6 +730,7 @@ void OrigenRegistros::actualizar() {
         if (donde.campo == dialecto.identidad()) donde.valor = identidad;
         ubicaciones.emplace_back(tabla, donde);
     }
+    vigentes_ = false;
     for (const auto& [tabla, donde] : ubicaciones)
         releer(fila, tabla, donde);
     t.confirmar();
@@ -681,6 +843,7 @@ void OrigenRegistros::eliminar() {
         // A refusal the user can act on: the engine's technical detail adds nothing to it.
         throw Error(u"No se puede eliminar este registro porque todavía lo usan %1."_s.arg(lista));
     }
+    vigentes_ = false;
     Q_EMIT antesDeEliminarFila(fila);
     filas_.erase(filas_.begin() + fila);
     if (actual_ >= cantidad()) actual_ = cantidad() - 1;

@@ -4,25 +4,37 @@
 // relied on: set the statement and re-query, move, find, add, edit, delete, and store the edits
 // bound controls typed into the current row before it is left.
 //
-// Rows are read completely when the statement runs (into one compact block, turned into Qt
-// values only when asked for), so counting, moving and painting a grid cost nothing more. A
-// failed re-query keeps the previous rows.
+// Rows are kept in one compact block, turned into Qt values only when asked for. A re-query
+// reads the first rows at once (a screenful) and the rest a little at a time from the event
+// loop, so that a list of any length shows at once and its window stays responsive; whatever
+// needs rows not yet read (counting them, the last row, a search, an addition) reads the rest
+// first, so the answers are those of a complete read. A grid grows as the rows arrive
+// (antesDeRecibirFilas / filasRecibidas). A failed re-query keeps the previous rows.
+//
+// A re-query that would give the same rows is skipped: same statement, same day, and nothing
+// written to the database since the rows were read (BaseDatos::versionDatos, which also sees
+// other programs' commits). The source then only makes its first row current again, and says
+// so as a re-query does (filasCambiadas, actualCambiado) without antesDeCambiarFilas.
+#include "data/basedatos.h"
 #include "data/bloquefilas.h"
 #include "data/columnaorigen.h"
 #include "data/esquema.h"
 
+#include <QDate>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
 #include <functional>
+#include <memory>
 #include <vector>
+
+class QTimer;
 
 namespace zv {
 
-class BaseDatos;
-
-class OrigenRegistros : public QObject {
+class OrigenRegistros : public QObject, private LecturaEnCurso {
     Q_OBJECT
 public:
     enum class Edicion { Ninguna, Editando, Agregando };
@@ -38,7 +50,8 @@ public:
     // --- statement
     void establecerSql(const QString& sql); // the new text runs at the next refrescar()
     const QString& sql() const { return sql_; }
-    // Stores pending edits, runs the statement; the first row, if any, becomes current.
+    // Stores pending edits, runs the statement; the first row, if any, becomes current. When the
+    // rows held are still what the statement gives (see above) it is not run again.
     void refrescar();
     // Stores pending edits and drops the rows (the window is closing).
     void cerrar();
@@ -53,11 +66,23 @@ public:
     QString tablaDeColumna(int c) const;
 
     // --- rows
-    int cantidad() const { return int(filas_.size()); }
+    int cantidad() const; // every row: reads the rest first when they are still arriving
+    bool vacia() const { return filas_.empty(); } // no rows at all (never waits)
+    // The rows read so far, and whether more are still arriving.
+    int recibidas() const { return int(filas_.size()); }
+    bool recibiendo() const { return lectura_ != nullptr; }
+    // Reads the rows still to come now.
+    void recibirTodas();
+    // How a re-query reads: `primera` rows at once, then `porParte` rows each time the event
+    // loop comes round (0: as many as take a few milliseconds).
+    void establecerPartes(int primera, int porParte = 0);
+    // The description of a failure that ended the reading of the rows halfway
+    // (lecturaInterrumpida); taken once, then empty.
+    QString tomarFalloDeLectura();
     int posicion() const; // the current row, -1 when there is none
     bool hayActual() const { return posicion() >= 0; }
     bool bof() const { return filas_.empty() || actual_ < 0; }
-    bool eof() const { return filas_.empty() || actual_ >= int(filas_.size()); }
+    bool eof() const;
     // A value of a row, typed by its field: QDate, QTime, bool, qint64, double or QString;
     // a null QVariant when empty. The current row shows its pending edits.
     QVariant valor(int fila, int col) const;
@@ -109,7 +134,9 @@ public:
     bool hayPendiente() const { return edicion_ != Edicion::Ninguna; }
 
 Q_SIGNALS:
+    // The rows are about to be replaced (not when a re-query is skipped: they stay).
     void antesDeCambiarFilas();
+    // The source was re-queried, or found its rows still current, or closed.
     void filasCambiadas();
     void actualCambiado();
     void filaActualizada(int fila);
@@ -120,6 +147,11 @@ Q_SIGNALS:
     void pendienteCambiado();
     // The edit was cancelled: bound controls drop what they hold and show the row again.
     void edicionDescartada();
+    // Rows desde..hasta (both included) arrived after the first ones and join the end.
+    void antesDeRecibirFilas(int desde, int hasta);
+    void filasRecibidas(int desde, int hasta);
+    // Reading the rest of the rows failed; the rows read stay (tomarFalloDeLectura says why).
+    void lecturaInterrumpida();
 
 private:
     struct Columna : ColumnaOrigen {
@@ -134,12 +166,24 @@ private:
         std::vector<Columna> cols;
         int ocultas = 0;
         QStringList tablasOcultas;
-        BloqueFilas almacen;    // every column, the hidden ones first
-        std::vector<int> filas; // the stored row each row shows
+        BloqueFilas almacen;                // every column, the hidden ones first
+        std::vector<int> filas;             // the stored row each row shows
+        std::unique_ptr<Sentencia> lectura; // still giving rows
+        quint64 version = 0;
+        QDate dia;
     };
 
     void mover(int nuevo);
     void leer(Datos& d);
+    bool filasVigentes();
+    // Reads up to `maximo` more rows (all when negative), or for about `plazoNs`, and hands
+    // them on.
+    void recibir(int maximo, qint64 plazoNs);
+    void anunciar();               // the rows read and not yet handed on join the end
+    void asegurar(int fila) const; // the row is read, if it exists
+    void dejarLectura();
+    void terminarLectura() override;
+    void soltarLectura() override;
     // Where the row of a column's table is: the condition's field (the engine's row identity,
     // or the table's counter key) and its value; a null value when the row cannot be told.
     struct Ubicacion {
@@ -172,6 +216,23 @@ private:
     int ultimoAgregado_ = -1;
     bool guardando_ = false;
     std::vector<Escritor> escritores_;
+
+    // Where the rows came from: while vigentes_, they are what sqlLeida_ gave on bdLeida_ at
+    // version_ on dia_ (false once closed, changed here, or cut short).
+    bool vigentes_ = false;
+    QString sqlLeida_;
+    BaseDatos* bdLeida_ = nullptr;
+    quint64 version_ = 0;
+    QDate dia_;
+    // The rest of the rows, still to be read.
+    std::unique_ptr<Sentencia> lectura_;
+    std::vector<int> porAnunciar_; // read, not yet handed on
+    QElapsedTimer anunciado_;
+    BaseDatos* bdLectura_ = nullptr;
+    QTimer* temporizador_ = nullptr;
+    int primeraParte_ = 256;
+    int porParte_ = 0;
+    QString falloLectura_;
 };
 
 } // namespace zv

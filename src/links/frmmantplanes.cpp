@@ -193,7 +193,7 @@ void FrmMantPlanes::eliminar() {
     // The plan's rows in the link tables go with it (the links follow their plan).
     dtaPlanes_->eliminar();
     dtaPlanes_->refrescar();
-    if (dtaPlanes_->cantidad() > 0) dtaPlanes_->primero();
+    if (!dtaPlanes_->vacia()) dtaPlanes_->primero();
     ajustarSegunPlan();
 }
 

@@ -173,7 +173,7 @@ void FrmSeleccion::construirBarras() {
 // Entry and following the selected list
 
 void FrmSeleccion::alActivar() {
-    if (candidatos_->cantidad() == 0) subiBaja_->habilitar(u"bajar"_s, false);
+    if (candidatos_->vacia()) subiBaja_->habilitar(u"bajar"_s, false);
     releerSeleccionadas();
     if (seleccionadas_->cantidad() == 0) subiBaja_->habilitar(u"subir"_s, false);
 }
@@ -294,7 +294,7 @@ void FrmSeleccion::actualizar() {
     RelojDeArena reloj;
     candidatos_->establecerSql(m_.b.refresco);
     candidatos_->refrescar();
-    if (candidatos_->cantidad() > 0) candidatos_->primero();
+    if (!candidatos_->vacia()) candidatos_->primero();
     if (vinculo_->abierto())
         vinculo_->refrescar();
     else

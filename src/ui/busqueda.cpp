@@ -73,7 +73,7 @@ void Busqueda::buscar(const QString& clave) {
                                    : sql::empalmar(f->contienePrefijo, texto, f->contieneSufijo));
     }
     origen_->refrescar();
-    if (origen_->cantidad() < 1) {
+    if (origen_->vacia()) {
         const QString msg = !exacta && !tabla_.noEncontradoContiene.isEmpty()
                                 ? tabla_.noEncontradoContiene
                                 : tabla_.noEncontrado;

@@ -45,8 +45,13 @@ ModeloRegistros::ModeloRegistros(OrigenRegistros* origen, QList<ColumnaGrilla> c
     : QAbstractTableModel(parent), origen_(origen), columnas_(std::move(columnas)),
       todas_(columnas_.isEmpty()) {
     resolver();
-    connect(origen_, &OrigenRegistros::antesDeCambiarFilas, this, [this] { beginResetModel(); });
+    connect(origen_, &OrigenRegistros::antesDeCambiarFilas, this, [this] {
+        beginResetModel();
+        reiniciando_ = true;
+    });
+    // A re-query skipped because nothing changed keeps the rows: no reset then.
     connect(origen_, &OrigenRegistros::filasCambiadas, this, [this] {
+        if (!std::exchange(reiniciando_, false)) return;
         resolver();
         endResetModel();
     });
@@ -56,6 +61,18 @@ ModeloRegistros::ModeloRegistros(OrigenRegistros* origen, QList<ColumnaGrilla> c
     connect(origen_, &OrigenRegistros::antesDeEliminarFila, this,
             [this](int f) { beginRemoveRows({}, f, f); });
     connect(origen_, &OrigenRegistros::filaEliminada, this, [this](int) { endRemoveRows(); });
+    // Rows still arriving after the first ones join the end: the view keeps its place.
+    connect(origen_, &OrigenRegistros::antesDeRecibirFilas, this,
+            [this](int desde, int hasta) { beginInsertRows({}, desde, hasta); });
+    connect(origen_, &OrigenRegistros::filasRecibidas, this, [this](int, int) { endInsertRows(); });
+    // Told once the event loop comes round, not in the middle of whatever read the rows.
+    connect(
+        origen_, &OrigenRegistros::lecturaInterrumpida, this,
+        [this] {
+            const QString fallo = origen_->tomarFalloDeLectura();
+            if (!fallo.isEmpty()) MostrarError(fallo);
+        },
+        Qt::QueuedConnection);
     auto fila = [this](int f) {
         if (f >= 0 && f < rowCount() && columnCount() > 0)
             Q_EMIT dataChanged(index(f, 0), index(f, columnCount() - 1));
@@ -89,7 +106,7 @@ int ModeloRegistros::columnaOrigen(int columna) const {
 }
 
 int ModeloRegistros::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : origen_->cantidad();
+    return parent.isValid() ? 0 : origen_->recibidas();
 }
 
 int ModeloRegistros::columnCount(const QModelIndex& parent) const {

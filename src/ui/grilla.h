@@ -2,7 +2,8 @@
 // Bound grids: a table model over a record source, and the grid that shows it. The grid follows
 // the source's current row and moves it when the user picks another row; cells typed into are
 // written into the current row and stored when the row is left (or the source re-queried, or
-// the window closed). Rows are never added or deleted in a grid.
+// the window closed). Rows are never added or deleted in a grid. While the source's rows are
+// still arriving the model shows those read so far and grows as the rest come.
 #include <QAbstractTableModel>
 #include <QList>
 #include <QString>
@@ -60,6 +61,7 @@ private:
     bool todas_;
     bool editable_ = false;
     int filaPendiente_ = -1;
+    bool reiniciando_ = false;
 };
 
 class Grilla : public QTableView {

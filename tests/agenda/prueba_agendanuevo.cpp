@@ -92,6 +92,15 @@ private Q_SLOTS:
         QVERIFY(guardada().endsWith(u"|Llamada"_s));
     }
 
+    void lasActividadesCerradasSinCambiosDejanLosDetallesDeLaElegida() {
+        Ventanas::registrar(u"frmMantActividades"_s,
+                            [] { return new Ventana(u"frmMantActividades"_s); });
+        abrir(u"Visita"_s);
+        pulsar("cmdNuevaActividad");
+        QCOMPARE(lista()->currentText(), u"Visita"_s);
+        QCOMPARE(texto("txtActComentario")->toPlainText(), u"Llevar catálogo"_s);
+    }
+
     void unAvisoMaloOCancelarNoGuardanNadaYLosApostrofosQuedanTalCual() {
         abrir();
         texto("txtNotas")->setPlainText(u"Ver a O'Brien"_s);

@@ -7,6 +7,7 @@ zelvora_test_datos(prueba_consultaagrupada ${CMAKE_CURRENT_LIST_DIR}/prueba_cons
 zelvora_test_datos(prueba_basedatos ${CMAKE_CURRENT_LIST_DIR}/prueba_basedatos.cpp)
 zelvora_test_datos(prueba_origenregistros ${CMAKE_CURRENT_LIST_DIR}/prueba_origenregistros.cpp)
 zelvora_test_datos(prueba_regional ${CMAKE_CURRENT_LIST_DIR}/prueba_regional.cpp)
+zelvora_test_datos(prueba_lecturaporpartes ${CMAKE_CURRENT_LIST_DIR}/prueba_lecturaporpartes.cpp)
 # What only a server database has, and the server against the file on the same data.
 zelvora_test_servidor(prueba_servidor ${CMAKE_CURRENT_LIST_DIR}/prueba_servidor.cpp)
 zelvora_test_servidor(prueba_colacion ${CMAKE_CURRENT_LIST_DIR}/prueba_colacion.cpp)
