@@ -135,6 +135,8 @@ BaseDatos::BaseDatos(const QString& destino, Modo modo)
 
 BaseDatos::~BaseDatos() {
     if (principal_ == this) principal_ = nullptr;
+    for (auto& [quien, aviso] : std::exchange(alCerrar_, {}))
+        aviso();
     // Reads still half-done give their statements back while the connection is whole.
     const std::vector<LecturaEnCurso*> lecturas = std::move(lecturas_);
     lecturas_.clear();
@@ -207,6 +209,23 @@ QVariant BaseDatos::escalar(const QString& jet, const QVariantList& parametros) 
 quint64 BaseDatos::versionDatos() {
     // Own writes and others' commits kept apart, so that neither can hide the other.
     return (motor_->versionAjena() << 32) ^ escrituras_;
+}
+
+bool BaseDatos::reclamar(int clase, qint64 clave) {
+    return motor_->reclamar(clase, clave);
+}
+
+void BaseDatos::soltar(int clase, qint64 clave) {
+    motor_->soltar(clase, clave);
+}
+
+void BaseDatos::alCerrar(const void* quien, std::function<void()> aviso) {
+    olvidarCierre(quien);
+    alCerrar_.emplace_back(quien, std::move(aviso));
+}
+
+void BaseDatos::olvidarCierre(const void* quien) {
+    std::erase_if(alCerrar_, [quien](const auto& a) { return a.first == quien; });
 }
 
 void BaseDatos::anotarLectura(LecturaEnCurso* l) {

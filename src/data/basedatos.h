@@ -125,6 +125,18 @@ public:
     void respaldarEn(const QString& archivo,
                      const std::function<bool(int hechas, int total)>& progreso = {});
 
+    // Claims for this connection what a class and a key name, among every program connected to
+    // the database (see Motor::reclamar): true when no other connection holds it. Throws
+    // zv::DbError when the engine cannot answer.
+    bool reclamar(int clase, qint64 clave);
+    // Gives a claim up; never throws.
+    void soltar(int clase, qint64 clave);
+
+    // `aviso` is called when this connection is about to close, for what watches it (until
+    // olvidarCierre(quien)).
+    void alCerrar(const void* quien, std::function<void()> aviso);
+    void olvidarCierre(const void* quien);
+
     // True while a Transaccion of this connection is open.
     bool enTransaccion() const { return savepoints_ > 0; }
 
@@ -148,6 +160,7 @@ private:
     int cambios_ = 0;
     quint64 escrituras_ = 0;
     std::vector<LecturaEnCurso*> lecturas_;
+    std::vector<std::pair<const void*, std::function<void()>>> alCerrar_;
     QHash<QString, SentenciaMotor*> libres_; // owned
     QHash<QString, sql::Traduccion> traducciones_;
     QHash<QString, sql::Traduccion> traduccionesRowid_;

@@ -148,6 +148,22 @@ public:
     virtual int descriptorAvisos() const { return -1; }
     // A statement prepared with the engine's own API alone (data/crudo.h).
     virtual std::unique_ptr<crudo::Consulta> prepararCrudo(const QString& texto) = 0;
+    // Claims for this connection what a class and a key name (an agenda entry whose reminder
+    // it shows): true when no other connection holds it, or this one already does. A claim lasts
+    // until soltar() or until the connection ends: a program that stops, or whose computer
+    // stops answering, loses its claims within a short time. An engine that one program uses at
+    // a time (the file) grants every claim.
+    virtual bool reclamar(int clase, qint64 clave) {
+        (void)clase;
+        (void)clave;
+        return true;
+    }
+    // Gives a claim up; never throws (a claim that cannot be given up now goes at the end of
+    // the open transaction, or with the connection).
+    virtual void soltar(int clase, qint64 clave) {
+        (void)clase;
+        (void)clave;
+    }
 };
 
 } // namespace zv

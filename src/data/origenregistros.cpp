@@ -740,9 +740,17 @@ void OrigenRegistros::actualizar() {
     Q_EMIT filaActualizada(fila);
 }
 
-void OrigenRegistros::agregarEscritor(QObject* dueno, std::function<void()> escribir) {
+void OrigenRegistros::agregarEscritor(QObject* dueno, std::function<void()> escribir,
+                                      std::function<bool()> sucio) {
     Q_ASSERT(dueno);
-    escritores_.push_back({dueno, std::move(escribir)});
+    escritores_.push_back({dueno, std::move(escribir), std::move(sucio)});
+}
+
+bool OrigenRegistros::editando() const {
+    if (hayPendiente()) return true;
+    for (const Escritor& e : escritores_)
+        if (e.dueno && e.sucio && e.sucio()) return true;
+    return false;
 }
 
 void OrigenRegistros::guardarPendiente() {

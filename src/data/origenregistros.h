@@ -126,12 +126,17 @@ public:
     // every writer runs, in the order registered, before the row is left, the source re-queried
     // or closed, and in guardarPendiente(). Writers are called directly, never through a signal,
     // because one may throw (a value that cannot be stored): the move or the store stops there
-    // and the error goes on to the caller. A writer is dropped when its owner goes.
-    void agregarEscritor(QObject* dueno, std::function<void()> escribir);
+    // and the error goes on to the caller. A writer is dropped when its owner goes. `sucio`, when
+    // given, tells whether the writer holds an edit it has not yet written.
+    void agregarEscritor(QObject* dueno, std::function<void()> escribir,
+                         std::function<bool()> sucio = {});
     // The row a stored addition went to.
     int ultimoAgregado() const { return ultimoAgregado_; }
     // True while some bound control or grid holds an edit not yet stored.
     bool hayPendiente() const { return edicion_ != Edicion::Ninguna; }
+    // True while the user has an edit in hand: a row being edited or added, or a writer holding
+    // what it has not yet written (a control typed into).
+    bool editando() const;
 
 Q_SIGNALS:
     // The rows are about to be replaced (not when a re-query is skipped: they stay).
@@ -161,6 +166,7 @@ private:
     struct Escritor {
         QPointer<QObject> dueno;
         std::function<void()> escribir;
+        std::function<bool()> sucio;
     };
     struct Datos {
         std::vector<Columna> cols;

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 #include <charconv>
 #include <libpq-fe.h>
 
@@ -234,6 +235,8 @@ public:
     void fijarContador(const QString& tabla, qint64 ultimo) override;
     int descriptorAvisos() const override { return pg_ ? PQsocket(pg_) : -1; }
     std::unique_ptr<crudo::Consulta> prepararCrudo(const QString& texto) override;
+    bool reclamar(int clase, qint64 clave) override;
+    void soltar(int clase, qint64 clave) override;
 
     // What the statements need.
     PGconn* conexion(); // connected again if the connection was lost; throws when it cannot be
@@ -265,6 +268,8 @@ private:
     void validar(bool crearSiFalta);
     void crearEsquema();
     void liberarPendientes();
+    void soltarPendientes();
+    void reclamarDeNuevo();
     [[noreturn]] void conexionPerdida(const QString& detalle);
 
     PGconn* pg_ = nullptr;
@@ -279,6 +284,10 @@ private:
     quint64 ajenas_ = 0;
     bool avisoPendiente_ = false;     // a write of the open transaction, announced at its commit
     bool transaccionPerdida_ = false; // the connection went with a transaction open
+    // Claims held (session advisory locks), and those to give up once the failed transaction
+    // that refused it ends.
+    QSet<std::pair<int, qint64>> reclamos_;
+    QSet<std::pair<int, qint64>> porSoltar_;
 };
 
 MotorPostgres::MotorPostgres(const QString& destino, bool crearSiFalta)
@@ -297,9 +306,12 @@ MotorPostgres::MotorPostgres(const QString& destino, bool crearSiFalta)
     // The destination's own settings win over these defaults, except the encoding, which the
     // program needs.
     const QByteArray info = destino.toUtf8();
-    const char* claves[] = {"connect_timeout", "fallback_application_name", "dbname",
-                            "client_encoding", nullptr};
-    const char* valores[] = {"10", "zelvora", info.constData(), "UTF8", nullptr};
+    // Keepalives: a server that stops answering is noticed within half a minute.
+    const char* claves[] = {"connect_timeout", "fallback_application_name", "keepalives",
+                            "keepalives_idle", "keepalives_interval",       "keepalives_count",
+                            "dbname",          "client_encoding",           nullptr};
+    const char* valores[] = {"10", "zelvora",        "1",    "10",   "5",
+                             "3",  info.constData(), "UTF8", nullptr};
     pg_ = PQconnectdbParams(claves, valores, 1);
     if (!pg_ || PQstatus(pg_) != CONNECTION_OK) {
         const QString msg = pg_ ? texto(PQerrorMessage(pg_)).trimmed() : u"sin memoria"_s;
@@ -340,6 +352,11 @@ void MotorPostgres::configurar() {
     // another seat holds, and no statement runs away.
     exec(u"SET DateStyle = 'ISO, YMD'; SET IntervalStyle = 'postgres'; SET lock_timeout = '5s'; "
          u"SET statement_timeout = '120s'"_s);
+    // A seat whose computer stops answering loses its session, and with it its claims, within
+    // half a minute (a program that ends closes its connection at once). Over a local socket
+    // the server ignores these.
+    exec(u"SET tcp_keepalives_idle = 10; SET tcp_keepalives_interval = 5; "
+         u"SET tcp_keepalives_count = 3"_s);
     // CSTR and FORMAT write as this program's regional settings say.
     QStringList llamadas;
     std::vector<QByteArray> valores;
@@ -526,7 +543,9 @@ PGconn* MotorPostgres::conexion() {
     porLiberar_.clear();
     ++ajenas_;
     avisoPendiente_ = false;
+    porSoltar_.clear();
     configurar();
+    reclamarDeNuevo();
     return pg_;
 }
 
@@ -575,6 +594,7 @@ void MotorPostgres::ejecutarDirecto(const QString& sql, bool sinFallar) {
         Resultado r(PQexec(pg_, texto.toUtf8().constData()));
         const ExecStatusType s = r ? PQresultStatus(r.get()) : PGRES_FATAL_ERROR;
         if (fin) avisoPendiente_ = false;
+        if (fin) soltarPendientes();
         if (s != PGRES_COMMAND_OK && s != PGRES_TUPLES_OK) fallar(r.get(), sql, antes);
         // A COMMIT of a transaction that had failed is a ROLLBACK: nothing was stored.
         if (sql == u"COMMIT"_s && QByteArray(PQcmdStatus(r.get())) == "ROLLBACK") {
@@ -604,6 +624,63 @@ quint64 MotorPostgres::versionAjena() {
         PQfreemem(n);
     }
     return ajenas_;
+}
+
+namespace {
+// A claim is a session advisory lock on two 32-bit numbers (the class and the key's low half),
+// apart from the single 64-bit numbers the creation of the schema locks.
+QString argumentosReclamo(int clase, qint64 clave) {
+    return u"%1, %2"_s.arg(clase).arg(qint32(quint32(quint64(clave) & 0xffffffffu)));
+}
+} // namespace
+
+bool MotorPostgres::reclamar(int clase, qint64 clave) {
+    const std::pair<int, qint64> r(clase, clave);
+    if (reclamos_.contains(r)) return true;
+    conexion();
+    if (porSoltar_.remove(r)) {
+        // Given up while a failed transaction refused it: still held.
+        reclamos_.insert(r);
+        return true;
+    }
+    const bool si =
+        escalar(u"SELECT pg_try_advisory_lock(%1)"_s.arg(argumentosReclamo(clase, clave)))
+            .toString() == u"t"_s;
+    if (si) reclamos_.insert(r);
+    return si;
+}
+
+void MotorPostgres::soltar(int clase, qint64 clave) {
+    const std::pair<int, qint64> r(clase, clave);
+    if (!reclamos_.remove(r)) return;
+    if (!pg_ || PQstatus(pg_) != CONNECTION_OK) return; // gone with the session
+    if (PQtransactionStatus(pg_) == PQTRANS_INERROR) {
+        porSoltar_.insert(r);
+        return;
+    }
+    const QByteArray sql =
+        (u"SELECT pg_advisory_unlock(%1)"_s.arg(argumentosReclamo(clase, clave))).toUtf8();
+    Resultado res(PQexec(pg_, sql.constData()));
+}
+
+void MotorPostgres::soltarPendientes() {
+    const auto pendientes = std::exchange(porSoltar_, {});
+    for (const auto& [clase, clave] : pendientes) {
+        reclamos_.insert({clase, clave});
+        soltar(clase, clave);
+    }
+}
+
+void MotorPostgres::reclamarDeNuevo() {
+    // A new session holds nothing: what this seat held is claimed again, unless another seat
+    // took it meanwhile.
+    const auto antes = std::exchange(reclamos_, {});
+    for (const auto& [clase, clave] : antes) {
+        try {
+            reclamar(clase, clave);
+        } catch (const DbError&) {
+        }
+    }
 }
 
 void MotorPostgres::escuchar(const QString& canal) {
