@@ -36,6 +36,9 @@ public:
 
     // The entry the reminder window would open on at the given moment, or 0.
     static qint64 primeraVencida(BaseDatos& bd, const QDateTime& momento);
+    // The first due entry that no other seat shows, claimed for this one (avisos::reclamar);
+    // 0 when none.
+    static qint64 reclamarVencida(BaseDatos& bd, const QDateTime& momento);
 
     // The program's one service: started last by start-up, stopped and replaced by agenda
     // maintenance after a deletion.

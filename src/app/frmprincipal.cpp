@@ -13,6 +13,7 @@
 #include "links/asistente.h"
 #include "ui/barraherramientas.h"
 #include "ui/busqueda.h"
+#include "ui/cambiosajenos.h"
 #include "ui/errores.h"
 #include "ui/iconos.h"
 #include "ui/plataforma.h"
@@ -143,6 +144,11 @@ FrmPrincipal::FrmPrincipal()
     construirBarra();
     construirMenus();
     busqueda_ = std::make_unique<Busqueda>(tablaBusqueda(), dtaCalendario_, [] {});
+    // What other seats store shows in the list without "Actualizar", on the row the user was on.
+    seguirCambiosAjenos(dtaCalendario_, lvAgenda_, [this] {
+        if (!dtcAvisos_->sql().isEmpty()) dtcAvisos_->refrescar();
+        dtaCalendario_->refrescar();
+    });
     aplicarMargenes();
     establecerTitulo(u" - Menú Principal"_s);
     resize(820, 560);

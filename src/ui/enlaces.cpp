@@ -104,7 +104,8 @@ Enlaces::Enlaces(OrigenRegistros* origen, QObject* parent) : QObject(parent), or
     connect(origen_, &OrigenRegistros::filaActualizada, this, [this](int f) {
         if (f == origen_->posicion() && !hayCambios()) cargar();
     });
-    origen_->agregarEscritor(this, [this] { escribir(); });
+    origen_->agregarEscritor(
+        this, [this] { escribir(); }, [this] { return hayCambios(); });
     connect(origen_, &OrigenRegistros::edicionDescartada, this, &Enlaces::cargar);
 }
 

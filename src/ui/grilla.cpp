@@ -1,5 +1,7 @@
 #include "ui/grilla.h"
 
+#include "ui/cambiosajenos.h"
+
 #include "data/origenregistros.h"
 #include "data/regional.h"
 #include "ui/errores.h"
@@ -186,6 +188,8 @@ Grilla::Grilla(const QString& nombre, OrigenRegistros* origen, QList<ColumnaGril
     setWordWrap(false);
     connect(origen, &OrigenRegistros::actualCambiado, this, &Grilla::seguirOrigen);
     connect(origen, &OrigenRegistros::filasCambiadas, this, &Grilla::seguirOrigen);
+    // What other seats store shows here without "Actualizar".
+    seguirCambiosAjenos(origen);
 }
 
 void Grilla::establecerEditable(bool si) {

@@ -7,6 +7,7 @@ zelvora_test(prueba_recorridos ${CMAKE_CURRENT_LIST_DIR}/prueba_recorridos.cpp)
 zelvora_test(prueba_escritorio ${CMAKE_CURRENT_LIST_DIR}/prueba_escritorio.cpp)
 zelvora_test(prueba_teclado ${CMAKE_CURRENT_LIST_DIR}/prueba_teclado.cpp)
 zelvora_test(prueba_barras ${CMAKE_CURRENT_LIST_DIR}/prueba_barras.cpp)
+zelvora_test(prueba_variospuestos ${CMAKE_CURRENT_LIST_DIR}/prueba_variospuestos.cpp)
 # A program killed at random moments while it writes (the writer is a helper program of the test,
 # over the same libraries).
 add_executable(caidas_hijo ${CMAKE_CURRENT_LIST_DIR}/caidas_hijo.cpp)
