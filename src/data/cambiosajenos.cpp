@@ -11,7 +11,11 @@
 namespace zv {
 
 namespace {
+// How often it looks: a file's look is one question to the engine; a server's reads what came
+// on the socket. The socket does not wake it for what the connection's own statements already
+// took off it (libpq keeps it until asked), hence the quicker look on a server.
 constexpr int kSondeoMs = 1000;
+constexpr int kSondeoServidorMs = 250;
 constexpr int kJuntarMs = 20;
 } // namespace
 
@@ -70,6 +74,7 @@ void CambiosAjenos::vigilarSocket() {
     if (d == descriptor_) return;
     socket_.reset();
     descriptor_ = d;
+    sondeo_.setInterval(d < 0 ? kSondeoMs : kSondeoServidorMs);
     if (d < 0) return;
     socket_ = std::make_unique<QSocketNotifier>(qintptr(d), QSocketNotifier::Read);
     connect(socket_.get(), &QSocketNotifier::activated, this, [this] {

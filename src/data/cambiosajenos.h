@@ -1,8 +1,9 @@
 #pragma once
 // Hearing that another seat (another program on the same database) committed a change, for the
 // lists that show what the database holds. The engine's socket wakes it as soon as a server
-// announces a commit; a look once a second (BaseDatos::versionDatos, which costs next to
-// nothing) covers an engine without one, such as the file another program writes to. Each
+// announces a commit; a look four times a second on a server, once a second on a file (the
+// engine's version, which costs next to nothing) covers what the socket cannot tell, such as the
+// file another program writes to. Each
 // change is announced once, and never while a transaction of this connection is open: the lists
 // would read what it has not yet stored.
 #include <QObject>
