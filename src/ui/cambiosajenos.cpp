@@ -8,6 +8,7 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTimer>
@@ -18,6 +19,8 @@ namespace {
 
 // How often a list that had to wait looks again.
 constexpr int kEsperaMs = 500;
+// A list reads its rows at most once in this time, however busy the other seats are.
+constexpr int kEntreLecturasMs = 1000;
 
 class SeguidorCambios : public QObject {
 public:
@@ -30,7 +33,6 @@ public:
             intentar();
         });
         espera_.setSingleShot(true);
-        espera_.setInterval(kEsperaMs);
         connect(&espera_, &QTimer::timeout, this, [this] { intentar(); });
     }
 
@@ -70,10 +72,15 @@ private:
             return;
         }
         if (ocupada(w)) {
-            espera_.start();
+            espera_.start(kEsperaMs);
+            return;
+        }
+        if (leida_.isValid() && leida_.elapsed() < kEntreLecturasMs) {
+            espera_.start(int(kEntreLecturasMs - leida_.elapsed()));
             return;
         }
         pendiente_ = false;
+        leida_.start();
         rellenar();
     }
 
@@ -136,6 +143,7 @@ private:
     QPointer<QAbstractItemView> vista_;
     std::function<void()> refrescar_;
     QTimer espera_;
+    QElapsedTimer leida_; // since the rows were last read here
     bool pendiente_ = false;
 };
 

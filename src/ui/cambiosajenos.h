@@ -4,7 +4,8 @@
 // shows, and stays on the row the user was on (found by its key) where the list was scrolled.
 // Never in the middle of the user's work: while a record source of the window holds an edit (a
 // row being edited or added, a control typed into), a grid cell is open, a mouse button is down
-// or another window waits modally, the list waits and reads its rows once that is over.
+// or another window waits modally, the list waits and reads its rows once that is over. A list
+// reads its rows at most once a second, however busy the other seats are.
 #include <functional>
 
 class QAbstractItemView;
