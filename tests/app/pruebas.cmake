@@ -15,3 +15,7 @@ zelvora_test(prueba_caidas ${CMAKE_CURRENT_LIST_DIR}/prueba_caidas.cpp)
 target_compile_definitions(prueba_caidas PRIVATE ZV_HIJO="$<TARGET_FILE:caidas_hijo>"
   ZV_PROGRAMA="$<TARGET_FILE:zelvora>")
 add_dependencies(prueba_caidas caidas_hijo zelvora)
+# Which database a seat opens; the program itself is asked too.
+zelvora_test(prueba_puesto ${CMAKE_CURRENT_LIST_DIR}/prueba_puesto.cpp)
+target_compile_definitions(prueba_puesto PRIVATE ZV_PROGRAMA="$<TARGET_FILE:zelvora>")
+add_dependencies(prueba_puesto zelvora)
