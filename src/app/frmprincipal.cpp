@@ -293,6 +293,8 @@ void FrmPrincipal::construirMenus() {
     agregarItemMenu(herr, u"mnuHerramientasOrganizarDia"_s, u"Organizar el día de trabajo"_s,
                     abrir("frmOrganizacionDiaria", false));
     herr->addSeparator();
+    agregarItemMenu(herr, u"mnuHerramientasPuesto"_s, u"Base de datos de este puesto"_s,
+                    abrir("frmPuesto", true));
     agregarInicioConSesion(herr);
 
     QMenu* ayuda = agregarMenu(mb, u"mnuAyuda"_s, u"Ayuda"_s);

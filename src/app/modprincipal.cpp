@@ -7,7 +7,9 @@
 #include "app/bandeja.h"
 #include "app/frmpresentacion.h"
 #include "app/frmprincipal.h"
+#include "app/frmpuesto.h"
 #include "app/instanciaunica.h"
+#include "app/puesto.h"
 #include "app/tareasintercambio.h"
 #include "app/tareasservidor.h"
 #include "app/ubicacion.h"
@@ -110,6 +112,7 @@ void GuardarRuta() {
 
 void registrarTodasLasVentanas() {
     Ventanas::registrar(u"frmPrincipal"_s, [] { return new FrmPrincipal; });
+    Ventanas::registrar(u"frmPuesto"_s, [] { return new FrmPuesto; });
     registrarVentanasMaestros();
     registrarVentanasVinculos();
     registrarVentanasAgenda();
@@ -161,7 +164,7 @@ int modPrincipal(int argc, char* argv[]) {
     // Qt's own help and version options describe themselves in English: these speak Spanish.
     cl.addOption({{u"h"_s, u"help"_s}, u"Muestra esta ayuda sobre las opciones del programa."_s});
     cl.addOption({{u"v"_s, u"version"_s}, u"Muestra la información de versión."_s});
-    const QCommandLineOption optDb(u"db"_s, 
+    const QCommandLineOption optDb(u"db"_s,
                                    u"Usa otro archivo de base de datos, o una base de datos en un "
                                    u"servidor (postgresql://usuario@servidor/base)."_s,
                                    u"ruta"_s);
@@ -191,13 +194,18 @@ int modPrincipal(int argc, char* argv[]) {
     }
 
     const bool demo = cl.isSet(optDemo);
-    QString ruta = cl.isSet(optDb) ? cl.value(optDb) : demo ? rutaDemo() : rutaBaseDatos();
+    // Without --db or --demo, the database this seat was set up to open (app/puesto.h).
+    QString ruta = cl.isSet(optDb) ? cl.value(optDb)
+                   : demo          ? rutaDemo()
+                                   : puesto::baseAlArrancar(rutaBaseDatos());
     // A server's address stays as it was written; a file's path becomes absolute.
     const bool enServidor = destino::esServidor(ruta);
     if (!enServidor) ruta = QFileInfo(ruta).absoluteFilePath();
     if (demo) QDir().mkpath(QFileInfo(ruta).absolutePath());
     const bool rutaHabitual = !demo && !cl.isSet(optDb);
-    if (rutaHabitual && sinVentanas) ubicacion::avisarOtraBase(carpetaAplicacion(), ruta, true);
+    // A bd2000.mdb beside an installed program matters only where the usual file is in use.
+    const bool archivoHabitual = rutaHabitual && puesto::baseRecordada().isEmpty();
+    if (archivoHabitual && sinVentanas) ubicacion::avisarOtraBase(carpetaAplicacion(), ruta, true);
 
     if (cl.isSet(optCrear)) {
         // A server database is created empty by its administrator: the tables go into it.
@@ -237,11 +245,13 @@ int modPrincipal(int argc, char* argv[]) {
         return 0;
     }
 
-    if (rutaHabitual) ubicacion::avisarOtraBase(carpetaAplicacion(), ruta, false);
+    if (archivoHabitual) ubicacion::avisarOtraBase(carpetaAplicacion(), ruta, false);
 
     std::unique_ptr<BaseDatos> bd;
     try {
-        bd = std::make_unique<BaseDatos>(ruta);
+        // The configured database that cannot be opened offers the seat's set-up.
+        bd = puesto::abrirAlArrancar(ruta, rutaHabitual);
+        if (!bd) return 1;
         if (demo && bd->recienCreada()) generarDatosDemo(*bd, TamanoDemo{}, reloj().hoy());
     } catch (const Error& e) {
         decir(e.descripcion());
