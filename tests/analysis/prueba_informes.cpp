@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QScopeGuard>
 
 using namespace Qt::StringLiterals;
 using namespace zv;
@@ -283,6 +284,9 @@ private Q_SLOTS:
         pl.alImprimir = [&](QPrinter&, int) { return dialogo = true; };
         // The field the report groups by is gone from the file.
         db->ejecutar(u"ALTER TABLE CONTACTOS RENAME COLUMN ConZona TO ConRegion"_s);
+        // A server's test database outlives the test: the field comes back afterwards.
+        const auto volver = qScopeGuard(
+            [&] { db->ejecutar(u"ALTER TABLE CONTACTOS RENAME COLUMN ConRegion TO ConZona"_s); });
         for (const char* item :
              {"mnuArchivoVistaPreviaContactosXzona", "mnuArchivoImprimirContactosXzona"}) {
             pl.mensajes.clear();

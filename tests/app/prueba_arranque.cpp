@@ -96,7 +96,8 @@ private Q_SLOTS:
         QCOMPARE(linea(u"-h, --help"_s),
                  u"-h, --help Muestra esta ayuda sobre las opciones del programa."_s);
         QCOMPARE(linea(u"-v, --version"_s), u"-v, --version Muestra la información de versión."_s);
-        QCOMPARE(linea(u"--db"_s), u"--db <ruta> Usa otro archivo de base de datos."_s);
+        QCOMPARE(linea(u"--db"_s),
+                 u"--db <ruta> Usa otro archivo de base de datos, o una base de datos"_s);
         p.start(QStringLiteral(ZV_PROGRAMA), {u"--version"_s});
         QVERIFY(p.waitForFinished(60000));
         QCOMPARE(QString::fromLocal8Bit(p.readAllStandardOutput()), u"Zelvora 1.0.4\n"_s);

@@ -43,6 +43,10 @@ private Q_SLOTS:
         QCOMPARE(valor(u"INSTR(1,'CÓRDOBA','córd')"_s).toInt(), 1);
         QCOMPARE(valor(u"INSTR(1,'Peña','ÑA')"_s).toInt(), 3);
         QVERIFY(valor(u"INSTR(1,NULL,'a')"_s).isNull());
+        // REPLACE replaces exactly, letter case included.
+        QCOMPARE(valor(u"REPLACE('Ab-ab (1)', 'a', '')"_s).toString(), u"Ab-b (1)"_s);
+        QCOMPARE(valor(u"REPLACE(REPLACE('(011) 45-67', '(', ''), ')', '')"_s).toString(),
+                 u"011 45-67"_s);
         // SQLite's own two-argument instr is still there.
         QCOMPARE(valor(u"instr('abc','c')"_s).toInt(), 3);
     }

@@ -10,6 +10,12 @@
 namespace zv::prueba {
 
 namespace {
+// How many test databases are open at once: a second one is another database on the server.
+int& abiertas() {
+    static int n = 0;
+    return n;
+}
+
 std::function<void()>& cierre() {
     static std::function<void()> f;
     return f;
@@ -17,12 +23,14 @@ std::function<void()>& cierre() {
 } // namespace
 
 BaseDatosPrueba::BaseDatosPrueba() {
-    ruta_ = enServidor() ? baseDeServidorVacia() : dir_.path() + QStringLiteral("/bd2000.mdb");
+    ruta_ = enServidor() ? baseDeServidorVacia(abiertas()++)
+                         : dir_.path() + QStringLiteral("/bd2000.mdb");
     bd_ = std::make_unique<BaseDatos>(ruta_);
     BaseDatos::establecerPrincipal(bd_.get());
 }
 
 BaseDatosPrueba::~BaseDatosPrueba() {
+    if (enServidor()) --abiertas();
     if (cierre()) cierre()();
     if (BaseDatos::principalSiHay() == bd_.get()) BaseDatos::establecerPrincipal(nullptr);
 }

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <libpq-fe.h>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -70,10 +71,12 @@ QString sqlServidor(const QString& ajustes, const QStringList& sentencias) {
     return r;
 }
 
-QString baseDeServidorVacia() {
-    static Propia propia;
+QString baseDeServidorVacia(int cual) {
+    static std::map<int, Propia> propias;
+    Propia& propia = propias[cual];
     if (!propia.conexion) {
-        const QString nombre = u"zv_p%1"_s.arg(QCoreApplication::applicationPid());
+        QString nombre = u"zv_p%1"_s.arg(QCoreApplication::applicationPid());
+        if (cual > 0) nombre += u"_%1"_s.arg(cual);
         sqlServidor(servidor() + u" dbname=postgres"_s,
                     {u"DROP DATABASE IF EXISTS %1 WITH (FORCE)"_s.arg(nombre),
                      u"CREATE DATABASE %1 TEMPLATE zv_plantilla"_s.arg(nombre)});

@@ -17,7 +17,8 @@ bool enServidor();
 
 // The settings of this test program's own database on the server, emptied (every table, every
 // counter back to its start): what a fresh file is to the file engine.
-QString baseDeServidorVacia();
+// `cual` tells apart the databases a test holds at once (0 for the first).
+QString baseDeServidorVacia(int cual = 0);
 
 // A new database on the server with nothing in it (no schema), for the tests of what opening
 // one does; its settings.

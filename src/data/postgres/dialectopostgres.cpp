@@ -223,6 +223,10 @@ SELECT CASE
 END $$)sql"_s;
     f << uR"sql(CREATE FUNCTION zv_instr2(h text, a text) RETURNS bigint LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT strpos(h COLLATE "C", a COLLATE "C")::bigint $$)sql"_s;
+    // REPLACE(text, sought, by) replaces exactly, letter case included, as the file does (the
+    // server refuses substring searches under the program's collation).
+    f << uR"sql(CREATE FUNCTION zv_replace(t text, a text, b text) RETURNS text LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
+SELECT replace(t COLLATE "C", a COLLATE "C", b COLLATE "C") $$)sql"_s;
     // A regional setting of the session; a session that did not give them (another program)
     // writes as the program that created the database did.
     QStringList casos;
@@ -578,6 +582,7 @@ public:
         const QString n = nombre.toUpper();
         if (n == u"INSTR"_s) return argumentos == 2 ? u"zv_instr2"_s : u"zv_instr"_s;
         if (n == u"CSTR"_s) return u"zv_cstr"_s;
+        if (n == u"REPLACE"_s && argumentos == 3) return u"zv_replace"_s;
         if (n == u"FORMAT"_s) return argumentos == 1 ? u"zv_cstr"_s : u"zv_format"_s;
         if (n == u"DAY"_s || n == u"MONTH"_s || n == u"YEAR"_s || n == u"UCASE"_s ||
             n == u"LCASE"_s || n == u"LEN"_s)
