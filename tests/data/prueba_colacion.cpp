@@ -89,6 +89,13 @@ const QStringList kNombres = {
     u"Andrés"_s,
     u"Andres"_s,
     u"ANDRÉS"_s,
+    // Letters beyond Western Europe's, which the server's key maps on a longer way.
+    u"Dvořák"_s,
+    u"DVOŘÁK"_s,
+    u"Dvorak"_s,
+    u"Šimek y Ősz"_s,
+    u"Simek y Osz"_s,
+    u"Łukasz"_s,
     u""_s,
 };
 
