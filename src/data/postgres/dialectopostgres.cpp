@@ -200,7 +200,8 @@ QStringList funcionOrden() {
     // translate() walks its whole list for every letter that is not in it, so a text of plain
     // letters (most names) takes the short way, and a text with accents first loses the usual
     // ones (a short list) and walks the long list only when some other letter is left.
-    return {uR"sql(CREATE FUNCTION zv_orden_letras(t text) RETURNS text LANGUAGE plpgsql IMMUTABLE STRICT PARALLEL SAFE AS $$
+    return {
+        uR"sql(CREATE FUNCTION zv_orden_letras(t text) RETURNS text LANGUAGE plpgsql IMMUTABLE STRICT PARALLEL SAFE AS $$
 DECLARE
   l text := lower(t COLLATE "und-x-icu");
   s text := translate(l, '%1', '%2');
@@ -210,7 +211,7 @@ BEGIN
   END IF;
   RETURN replace(s COLLATE "C", 'ñ', 'n' || U&'\+10FFFD') || U&'\0001' || l;
 END $$)sql"_s.arg(comunesDesde, comunesHacia, desde, hacia),
-            uR"sql(CREATE FUNCTION zv_orden(t text) RETURNS text LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
+        uR"sql(CREATE FUNCTION zv_orden(t text) RETURNS text LANGUAGE sql IMMUTABLE PARALLEL SAFE AS $$
 SELECT CASE WHEN octet_length(t) = char_length(t)
   THEN lower(t COLLATE "C") || U&'\0001' || lower(t COLLATE "C")
   ELSE zv_orden_letras(t) END $$)sql"_s};
