@@ -134,6 +134,13 @@ std::vector<Tabla> construir() {
                C),
         enlace("CALENDARIO_EMPRESAS", "CalId", "CALENDARIO(CalId)", C, "EmpId", "EMPRESAS(EmpId)",
                C),
+        // The calendar identifier (UID) of each entry that has been exported or imported, so
+        // that a calendar program and this one keep speaking of the same entry.
+        {"CALENDARIOUID",
+         {{"CalId", T::Entero, "CALENDARIO(CalId)", C}, {"CalUid", T::Texto}},
+         "identificadores de la agenda",
+         "identificador de la agenda",
+         2},
     };
 }
 
@@ -186,6 +193,9 @@ const std::vector<Indice>& indices() {
             {u"ix_CALENDARIO_fecha"_s, u"CALENDARIO"_s, u"CalFecha, CalHoraInicio, CalHoraFinal"_s},
             {u"ix_CALENDARIO_act"_s, u"CALENDARIO"_s, u"ActId"_s},
             {u"ix_ORGANIZACIONDIARIA_fecha"_s, u"ORGANIZACIONDIARIA"_s, u"OrgFecha, OrgHora"_s},
+            // One identifier per entry, and one entry per identifier.
+            {u"ux_CALENDARIOUID_cal"_s, u"CALENDARIOUID"_s, u"CalId"_s, true, 2},
+            {u"ux_CALENDARIOUID_uid"_s, u"CALENDARIOUID"_s, u"CalUid"_s, true, 2},
         };
         // A link is its pair: one row per pair, and a lookup from either side.
         for (const Tabla& t : tablas()) {

@@ -34,11 +34,12 @@ struct Tabla {
     std::vector<Campo> campos;
     const char* sustantivoPlural; // how a message names its rows: "empresas"
     const char* sustantivoSingular;
+    int version = 1; // the schema version that added the table
 };
 
 namespace esquema {
 
-inline constexpr int kVersion = 1;               // the schema version a database records
+inline constexpr int kVersion = 2;               // the schema version a database records
 inline constexpr int kIdAplicacion = 0x5A4C5652; // what marks a database as ours: "ZLVR"
 
 const std::vector<Tabla>& tablas();
@@ -52,6 +53,7 @@ struct Indice {
     QString tabla;
     QString columnas; // "EmpNombreFantasia, EmpRazonSocial"
     bool unico = false;
+    int version = 1; // the schema version that added the index
 };
 const std::vector<Indice>& indices();
 

@@ -64,8 +64,9 @@ public:
     virtual QString igualONulos(const QString& a, const QString& b, bool exacto) const = 0;
     // Starts the outermost transaction.
     virtual QString comenzar() const = 0;
-    // The statements that create the whole schema, in order.
-    virtual QStringList ddl() const = 0;
+    // The statements that create the schema, in order: the whole of it (`desde` 0), or what the
+    // versions after `desde` added to a database of that version.
+    virtual QStringList ddl(int desde) const = 0;
     // The moment an agenda entry's reminder falls due, as an expression over CALENDARIO; an
     // index on it serves the reminder service's question.
     virtual QString momentoAviso() const = 0;

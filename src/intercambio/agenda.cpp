@@ -8,6 +8,7 @@
 #include "intercambio/archivos.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <optional>
 
@@ -139,6 +140,23 @@ public:
 
     Hecho guardar(const EventoIcal& e, const Entrada& en) {
         const QVariantList nuevos = en.valores();
+        // The occurrences of a repeating event share its UID: each is told by its day.
+        const QString uid = e.uid.isEmpty() || e.recurrencia.isNull()
+                                ? e.uid
+                                : e.uid + u'/' + e.recurrencia.toString(u"yyyyMMdd"_s);
+        if (!uid.isEmpty()) {
+            Sentencia s = bd_.prepararJet(u"SELECT CalId FROM CALENDARIOUID WHERE CalUid = ?"_s);
+            s.vincular(1, uid);
+            const qint64 id = s.paso() ? s.valor(0).toLongLong() : 0;
+            s.reiniciar();
+            const QVariantList guardados = id ? valoresGuardados(id) : QVariantList();
+            if (!guardados.isEmpty()) {
+                if (iguales(guardados, nuevos)) return Hecho::YaEstaba;
+                actualizar(id, en);
+                participantes(id, e);
+                return Hecho::Actualizada;
+            }
+        }
         static const QRegularExpression propio(u"^zelvora-(\\d+)-([0-9a-f]{8})@zelvora$"_s);
         const auto m = propio.match(e.uid);
         if (m.hasMatch()) {
@@ -173,7 +191,11 @@ public:
                      u"CalFormaAviso, CalAvisoHora, CalEstado, CalNotas, CalResultados, "
                      u"CalFueAvisado) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"_s,
                      p);
-        participantes(bd_.ultimoId(), e);
+        const qint64 nueva = bd_.ultimoId();
+        participantes(nueva, e);
+        if (!uid.isEmpty())
+            bd_.ejecutar(u"INSERT INTO CALENDARIOUID (CalId, CalUid) VALUES (?, ?)"_s,
+                         {nueva, uid});
         return Hecho::Agregada;
     }
 
@@ -310,6 +332,16 @@ QString descripcionDeEntrada(const QString& notas, const QString& estado,
     d += kEstado + QString(estado).replace(u'\n', u' ');
     if (!resultados.isEmpty()) d += u'\n' + kResultados + resultados;
     return d;
+}
+
+void asignarUids(BaseDatos& bd) {
+    const quint64 m = QRandomGenerator::system()->generate64() & 0xFFFFFFFFFFFFull;
+    const QString marca = u"%1"_s.arg(m, 12, 16, QChar(u'0'));
+    Transaccion t(bd);
+    bd.ejecutar(u"INSERT INTO CALENDARIOUID (CalId, CalUid) SELECT CalId, 'zelvora-' || CalId || "
+                u"'-%1@zelvora' FROM CALENDARIO WHERE NOT EXISTS (SELECT CalId FROM "
+                u"CALENDARIOUID WHERE CALENDARIOUID.CalId = CALENDARIO.CalId)"_s.arg(marca));
+    t.confirmar();
 }
 
 QString uidDeEntrada(qint64 calId, quint32 huella) {

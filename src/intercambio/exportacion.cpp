@@ -240,12 +240,14 @@ QString direccion(const QString& correo, const QString& tipo, qint64 id) {
 
 void agendaIcal(BaseDatos& bd, QIODevice& destino, const Progreso& progreso,
                 const OpcionesExportacion& op, ResultadoExportacion& r) {
+    asignarUids(bd);
     const qint64 total = bd.escalar(u"SELECT COUNT(*) FROM CALENDARIO"_s).toLongLong();
     Sentencia s = bd.prepararJet(
         u"SELECT CALENDARIO.CalId, CALENDARIO.ActId, CalFecha, CalHoraInicio, CalHoraFinal, "
         u"CalFormaAviso, CalAvisoHora, CalEstado, CalNotas, CalResultados, CalFueAvisado, "
-        u"ActDescripcion FROM CALENDARIO LEFT JOIN ACTIVIDADES ON CALENDARIO.ActId = "
-        u"ACTIVIDADES.ActId ORDER BY CALENDARIO.CalId"_s);
+        u"ActDescripcion, CalUid FROM (CALENDARIO LEFT JOIN ACTIVIDADES ON CALENDARIO.ActId = "
+        u"ACTIVIDADES.ActId) LEFT JOIN CALENDARIOUID ON CALENDARIO.CalId = CALENDARIOUID.CalId "
+        u"ORDER BY CALENDARIO.CalId"_s);
     // Participants, in the entries' order, merged as the entries go by.
     Sentencia contactos = bd.prepararJet(
         u"SELECT CALENDARIO_CONTACTOS.CalId, CONTACTOS.ConId, ConNombre, ConApellido, ConEmail "
@@ -298,7 +300,8 @@ void agendaIcal(BaseDatos& bd, QIODevice& destino, const Progreso& progreso,
             ++r.omitidos; // no calendar holds an event without a day
             continue;
         }
-        e.uid = uidDeEntrada(id, huellaDeEntrada(guardados));
+        e.uid = texto(s, 12);
+        if (e.uid.isEmpty()) e.uid = uidDeEntrada(id, huellaDeEntrada(guardados));
         e.fecha = *fecha;
         e.inicio = horaDe(guardados[2]);
         e.fin = horaDe(guardados[3]);

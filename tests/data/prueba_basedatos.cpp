@@ -63,7 +63,7 @@ private Q_SLOTS:
                 bd.escalar(
                       u"SELECT count(*) FROM sqlite_schema WHERE type='table' AND name NOT LIKE 'sqlite%'"_s)
                     .toInt(),
-                24);
+                25);
             QCOMPARE(bd.escalar(u"PRAGMA user_version"_s).toInt(), esquema::kVersion);
             QCOMPARE(bd.escalar(u"PRAGMA foreign_keys"_s).toInt(), 1);
             QCOMPARE(bd.escalar(u"PRAGMA journal_mode"_s).toString(), u"wal"_s);
@@ -145,6 +145,26 @@ private Q_SLOTS:
             bd.ejecutar(u"PRAGMA user_version=%1"_s.arg(esquema::kVersion + 1));
         }
         QVERIFY_THROWS_EXCEPTION(DbError, abrir(nueva));
+
+        // A file of the first version, with its data: it gains the entries' calendar
+        // identifiers and keeps everything else.
+        const QString vieja = ruta(u"version1.mdb"_s);
+        {
+            BaseDatos bd(vieja);
+            bd.ejecutar(u"INSERT INTO ACTIVIDADES (ActDescripcion) VALUES ('Visita')"_s);
+            bd.ejecutar(u"INSERT INTO CALENDARIO (ActId, CalFecha) VALUES (1, '2026-03-12')"_s);
+            bd.ejecutar(u"DROP TABLE CALENDARIOUID"_s);
+            bd.ejecutar(u"PRAGMA user_version=1"_s);
+        }
+        {
+            BaseDatos bd(vieja, BaseDatos::Modo::AbrirExistente);
+            QCOMPARE(bd.escalar(u"PRAGMA user_version"_s).toInt(), 2);
+            QCOMPARE(campos(bd, u"CALENDARIOUID"_s), (QStringList{u"CalId"_s, u"CalUid"_s}));
+            QCOMPARE(bd.escalar(u"SELECT CalFecha FROM CALENDARIO"_s).toString(), u"2026-03-12"_s);
+            bd.ejecutar(u"INSERT INTO CALENDARIOUID VALUES (1, 'a@b')"_s);
+            QVERIFY_THROWS_EXCEPTION(DbError,
+                                     bd.ejecutar(u"INSERT INTO CALENDARIOUID VALUES (1, 'c@d')"_s));
+        }
     }
 
     void unArchivoDeSoloLecturaSeRechaza() {

@@ -92,6 +92,21 @@ private Q_SLOTS:
         QVERIFY2(e.resumen().contains(u"la tabla EMPRESAS no tiene los campos esperados"_s),
                  qPrintable(e.resumen()));
 
+        // A database of the first version gains what came after, once, as its owner opens it.
+        const QString vieja = prueba::baseDeServidorNueva(u"zv_prueba_vieja"_s);
+        { BaseDatos bd(vieja); }
+        prueba::sqlServidor(vieja, {u"DROP TABLE calendariouid"_s,
+                                    u"CREATE OR REPLACE FUNCTION zelvora_version() RETURNS "
+                                    u"integer[] LANGUAGE sql IMMUTABLE AS $$ SELECT ARRAY[%1, 1] "
+                                    u"$$"_s.arg(esquema::kIdAplicacion)});
+        QCOMPARE(tablasEn(vieja), qint64(esquema::tablas().size()) - 1);
+        {
+            BaseDatos bd(vieja, BaseDatos::Modo::AbrirExistente);
+            QCOMPARE(bd.escalar(u"SELECT count(*) FROM CALENDARIOUID"_s).toInt(), 0);
+        }
+        QCOMPARE(tablasEn(vieja), qint64(esquema::tablas().size()));
+        { BaseDatos bd(vieja, BaseDatos::Modo::AbrirExistente); }
+
         // A user who may only read is told at once.
         prueba::sqlServidor(db->ruta(),
                             {u"DROP ROLE IF EXISTS zv_lector"_s, u"CREATE ROLE zv_lector LOGIN"_s,

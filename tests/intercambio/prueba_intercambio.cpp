@@ -364,13 +364,21 @@ private Q_SLOTS:
         QCOMPARE(db->contar(u"ACTIVIDADES"_s), 2); // no "Importado" was needed
 
         // The phone moved the first meeting: the entry follows. Then the same entry changed
-        // here too: the phone's version comes as a new entry, the local one stays.
+        // here too: the phone's version still wins, and nothing is doubled.
         const QString desde = ruta(u"agenda.ics"_s);
         exportar(db->bd(), Destino::Agenda, desde, {}, madrid);
-        QFile f(desde);
-        f.open(QIODevice::ReadOnly);
-        QByteArray texto = f.readAll();
-        f.close();
+        auto leer = [](const QString& ruta) {
+            QFile f(ruta);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        };
+        QByteArray texto = leer(desde);
+        auto uids = [](const QByteArray& ics) {
+            QList<QByteArray> l;
+            for (const QByteArray& linea : ics.split('\n'))
+                if (linea.startsWith("UID:")) l << linea.trimmed();
+            return l;
+        };
         const qsizetype p = texto.indexOf("DTSTART;TZID=Europe/Madrid:20260312T100000");
         QVERIFY(p > 0);
         texto.replace("20260312T100000", "20260313T100000")
@@ -384,10 +392,32 @@ private Q_SLOTS:
             1);
         db->ejecutar(u"UPDATE CALENDARIO SET CalFecha = '2026-03-20' WHERE CalFecha = "
                      u"'2026-03-13'"_s);
+        // Each entry keeps its UID however it changes, so a phone sent the agenda again
+        // replaces its events instead of adding them.
+        const QString otraVez = ruta(u"otravez.ics"_s);
+        exportar(db->bd(), Destino::Agenda, otraVez, {}, madrid);
+        const QList<QByteArray> primeros = uids(texto);
+        QCOMPARE(uids(leer(otraVez)), primeros);
+        QCOMPARE(QSet<QByteArray>(primeros.begin(), primeros.end()).size(), 4);
         texto.replace("20260313T100000", "20260314T100000");
         r = Importacion(db->bd(), Destino::Agenda, archivo(u"otra.ics"_s, texto), op).ejecutar();
+        QCOMPARE(r.actualizados, 1);
+        QCOMPARE(r.agregados, 0);
+        QCOMPARE(db->contar(u"CALENDARIO"_s), 4);
+        QCOMPARE(
+            db->escalar(u"SELECT count(*) FROM CALENDARIO WHERE CalFecha = '2026-03-14'"_s).toInt(),
+            1);
+
+        // Another database's file never overwrites an entry here, whatever keys it names.
+        db->ejecutar(u"UPDATE CALENDARIOUID SET CalUid = CalUid || 'x'"_s);
+        texto.replace("20260314T100000", "20260315T100000");
+        r = Importacion(db->bd(), Destino::Agenda, archivo(u"ajena.ics"_s, texto), op).ejecutar();
+        QCOMPARE(r.actualizados, 0);
         QCOMPARE(r.agregados, 1);
-        QCOMPARE(db->contar(u"CALENDARIO"_s), 5);
+        QCOMPARE(r.sinCambios, 3);
+        QCOMPARE(
+            db->escalar(u"SELECT count(*) FROM CALENDARIO WHERE CalFecha = '2026-03-14'"_s).toInt(),
+            1);
         establecerReloj(nullptr);
     }
 
@@ -440,6 +470,20 @@ private Q_SLOTS:
                              u"'Importado'"_s)
                      .toInt(),
                  1);
+        // The dentist moved to the afternoon and one weekly meeting to another day, on the
+        // phone: their entries follow, by the phone's UIDs.
+        QByteArray movido = ics;
+        movido.replace("DTSTART:20260315T090000\r\nDTEND:20260315T093000",
+                       "DTSTART:20260315T170000\r\nDTEND:20260315T173000");
+        QVERIFY(movido != ics);
+        r = importar(Destino::Agenda, u"telefono2.ics"_s, movido);
+        QCOMPARE(r.actualizados, 1);
+        QCOMPARE(r.agregados, 0);
+        QCOMPARE(db->escalar(u"SELECT CalHoraInicio FROM CALENDARIO WHERE CalFecha = "
+                             u"'2026-03-15'"_s)
+                     .toString(),
+                 u"17:00:00"_s);
+        QCOMPARE(db->contar(u"CALENDARIO"_s), 54);
         establecerReloj(nullptr);
     }
 

@@ -617,7 +617,7 @@ public:
                       : u"%1 IS NOT DISTINCT FROM %2"_s.arg(a, b);
     }
     QString comenzar() const override { return u"BEGIN"_s; }
-    QStringList ddl() const override;
+    QStringList ddl(int desde) const override;
     QString momentoAviso() const override {
         // A negative lead never falls due, as in the file.
         return u"(CASE WHEN COALESCE(CalFormaAviso, 0) BETWEEN 0 AND 1000000 THEN "
@@ -654,25 +654,74 @@ public:
     QString como() const override { return u"ILIKE"_s; }
     QString antesDeComo() const override { return u"COLLATE \"C\""_s; }
     QString trasPatronComo() const override { return u" ESCAPE ''"_s; }
+
+private:
+    static QString tabla(const Tabla& t);
+    static QString indice(const esquema::Indice& i);
+    static QString marca();
 };
 
-QStringList DialectoPostgres::ddl() const {
+QString DialectoPostgres::tabla(const Tabla& t) {
+    QStringList defs;
+    for (const Campo& c : t.campos)
+        defs << tipoColumna(c);
+    for (const Campo& c : t.campos) {
+        if (!c.referencia) continue;
+        defs << u"FOREIGN KEY (%1) REFERENCES %2 ON DELETE %3"_s.arg(
+            QLatin1String(c.nombre), QLatin1String(c.referencia),
+            c.alBorrar == AlBorrar::Cascada ? u"CASCADE"_s : u"RESTRICT"_s);
+    }
+    return u"CREATE TABLE %1 (\n  %2\n)"_s.arg(QLatin1String(t.nombre), defs.join(u",\n  "_s));
+}
+
+// The lists' indexes hold what their orders sort by (text by its key), then the table's key, so
+// that a list comes straight from its index in the order the file gives. A unique index is
+// there for equality, which the column's collation decides, as the file's does.
+QString DialectoPostgres::indice(const esquema::Indice& i) {
+    QStringList cols;
+    for (const QString& c : i.columnas.split(u',')) {
+        const QString campo = c.trimmed();
+        if (i.unico)
+            cols << campo;
+        else
+            cols << (esTexto(i.tabla, campo)
+                         ? u"zv_orden(%1) COLLATE \"C\" NULLS FIRST"_s.arg(campo)
+                         : campo + u" NULLS FIRST"_s);
+    }
+    if (!i.unico) {
+        if (const Tabla* t = tablaDe(i.tabla)) {
+            for (const Campo& c : t->campos)
+                if (c.tipo == TipoCampo::Contador) cols << QLatin1String(c.nombre);
+        }
+    }
+    return u"CREATE %1INDEX %2 ON %3 (%4)"_s.arg(i.unico ? u"UNIQUE "_s : QString(), i.nombre,
+                                                 i.tabla, cols.join(u", "_s));
+}
+
+// What marks the database as ours, and its schema's version.
+QString DialectoPostgres::marca() {
+    return u"CREATE OR REPLACE FUNCTION %1() RETURNS integer[] LANGUAGE sql IMMUTABLE AS $$ "
+           u"SELECT ARRAY[%2, %3] $$"_s.arg(QLatin1String(kFuncionVersion))
+               .arg(esquema::kIdAplicacion)
+               .arg(esquema::kVersion);
+}
+
+QStringList DialectoPostgres::ddl(int desde) const {
     QStringList s;
+    if (desde > 0) {
+        // What later versions added: their tables and indexes, then the new version's mark.
+        for (const Tabla& t : esquema::tablas())
+            if (t.version > desde) s << tabla(t);
+        for (const esquema::Indice& i : esquema::indices())
+            if (i.version > desde) s << indice(i);
+        s << marca();
+        return s;
+    }
     s << u"CREATE COLLATION %1 (provider = icu, locale = 'es-u-ks-level2', deterministic = "
          u"false)"_s.arg(colacion());
     s += funciones();
-    for (const Tabla& t : esquema::tablas()) {
-        QStringList defs;
-        for (const Campo& c : t.campos)
-            defs << tipoColumna(c);
-        for (const Campo& c : t.campos) {
-            if (!c.referencia) continue;
-            defs << u"FOREIGN KEY (%1) REFERENCES %2 ON DELETE %3"_s.arg(
-                QLatin1String(c.nombre), QLatin1String(c.referencia),
-                c.alBorrar == AlBorrar::Cascada ? u"CASCADE"_s : u"RESTRICT"_s);
-        }
-        s << u"CREATE TABLE %1 (\n  %2\n)"_s.arg(QLatin1String(t.nombre), defs.join(u",\n  "_s));
-    }
+    for (const Tabla& t : esquema::tablas())
+        s << tabla(t);
     // A key given explicitly (a test, an import) moves the table's counter past it, as in the
     // file: the counter's next key is never one already taken; and a null key gets the next one,
     // as in the file. The check is cheap and runs for each row; the function that moves the
@@ -701,33 +750,12 @@ END $$)sql"_s;
                      .arg(tabla, campo);
         }
     }
-    // The lists' indexes hold what their orders sort by (text by its key), then the table's
-    // key, so that a list comes straight from its index in the order the file gives.
-    for (const esquema::Indice& i : esquema::indices()) {
-        QStringList cols;
-        for (const QString& c : i.columnas.split(u',')) {
-            const QString campo = c.trimmed();
-            cols << (esTexto(i.tabla, campo)
-                         ? u"zv_orden(%1) COLLATE \"C\" NULLS FIRST"_s.arg(campo)
-                         : campo + (i.unico ? QString() : u" NULLS FIRST"_s));
-        }
-        if (!i.unico) {
-            if (const Tabla* t = tablaDe(i.tabla)) {
-                for (const Campo& c : t->campos)
-                    if (c.tipo == TipoCampo::Contador) cols << QLatin1String(c.nombre);
-            }
-        }
-        s << u"CREATE %1INDEX %2 ON %3 (%4)"_s.arg(i.unico ? u"UNIQUE "_s : QString(), i.nombre,
-                                                   i.tabla, cols.join(u", "_s));
-    }
+    for (const esquema::Indice& i : esquema::indices())
+        s << indice(i);
     // The reminder service asks only for entries not yet acknowledged whose moment has come.
     s << u"CREATE INDEX ix_CALENDARIO_aviso ON CALENDARIO ((%1)) WHERE CalFueAvisado = 0 AND "
          u"CalFecha IS NOT NULL AND CalHoraInicio IS NOT NULL"_s.arg(momentoAviso());
-    // What marks the database as ours, and its schema's version.
-    s << u"CREATE FUNCTION %1() RETURNS integer[] LANGUAGE sql IMMUTABLE AS $$ SELECT "
-         u"ARRAY[%2, %3] $$"_s.arg(QLatin1String(kFuncionVersion))
-             .arg(esquema::kIdAplicacion)
-             .arg(esquema::kVersion);
+    s << marca();
     return s;
 }
 

@@ -267,6 +267,7 @@ private:
     void cargarCatalogo();
     void validar(bool crearSiFalta);
     void crearEsquema();
+    void actualizarEsquema();
     void liberarPendientes();
     void soltarPendientes();
     void reclamarDeNuevo();
@@ -454,6 +455,7 @@ void MotorPostgres::validar(bool crearSiFalta) {
                       u"de Zelvora; actualice el programa para abrirla."_s.arg(nombre_),
                       u"versión %1"_s.arg(version), Fallo::NoEsNuestra);
     }
+    if (version < esquema::kVersion) actualizarEsquema();
     // Every table and field, named and ordered as the schema says.
     Resultado campos =
         exec(enCatalogo(u"SELECT c.relname, a.attname FROM pg_class c JOIN pg_attribute a ON "
@@ -491,6 +493,32 @@ void MotorPostgres::validar(bool crearSiFalta) {
     }
 }
 
+// A database of an earlier version gets what the later ones added, all at once or not at all;
+// the first seat of the new version to open it does it (an owner's work, as creating it was).
+void MotorPostgres::actualizarEsquema() {
+    exec(elDialecto().comenzar());
+    try {
+        exec(u"SELECT pg_advisory_xact_lock(%1)"_s.arg(esquema::kIdAplicacion));
+        const int ahora =
+            escalar(u"SELECT (%1())[2]"_s.arg(QLatin1String(kFuncionVersion))).toInt();
+        if (ahora < esquema::kVersion)
+            for (const QString& s : elDialecto().ddl(ahora))
+                exec(s);
+        exec(u"COMMIT"_s);
+    } catch (const DbError& e) {
+        exec(u"ROLLBACK"_s);
+        if (e.fallo() == Fallo::Permiso) {
+            throw DbError(u"La base de datos «%1» del servidor es de una versión anterior y el "
+                          u"usuario con que el programa se conecta no puede ponerla al día: "
+                          u"ábrala una vez como su propietario."_s.arg(nombre_),
+                          e.detalle(), Fallo::Permiso);
+        }
+        throw DbError(u"No se pudo poner al día la base de datos «%1» del servidor: %2"_s.arg(
+                          nombre_, e.resumen()),
+                      e.detalle(), e.fallo());
+    }
+}
+
 void MotorPostgres::crearEsquema() {
     exec(elDialecto().comenzar());
     try {
@@ -502,7 +530,7 @@ void MotorPostgres::crearEsquema() {
                                u"pronamespace = {esquema}"_s.arg(QLatin1String(kFuncionVersion))))
                 .toLongLong();
         if (hecha == 0) {
-            for (const QString& s : elDialecto().ddl())
+            for (const QString& s : elDialecto().ddl(0))
                 exec(s);
             creada_ = true;
         }

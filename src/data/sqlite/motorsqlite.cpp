@@ -71,7 +71,7 @@ public:
     QVariant valorMomento(const QDateTime& momento) const override {
         return momento.toString(u"yyyy-MM-dd HH:mm:ss"_s);
     }
-    QStringList ddl() const override;
+    QStringList ddl(int desde) const override;
 
 private:
     static QString columna(const Campo& c);
@@ -102,9 +102,10 @@ QString DialectoSqlite::columna(const Campo& c) {
     return n;
 }
 
-QStringList DialectoSqlite::ddl() const {
+QStringList DialectoSqlite::ddl(int desde) const {
     QStringList s;
     for (const Tabla& t : esquema::tablas()) {
+        if (t.version <= desde) continue;
         QStringList defs;
         for (const Campo& c : t.campos)
             defs << columna(c);
@@ -117,9 +118,12 @@ QStringList DialectoSqlite::ddl() const {
         s << u"CREATE TABLE %1 (\n  %2\n) STRICT"_s.arg(QLatin1String(t.nombre),
                                                         defs.join(u",\n  "_s));
     }
-    for (const esquema::Indice& i : esquema::indices())
+    for (const esquema::Indice& i : esquema::indices()) {
+        if (i.version <= desde) continue;
         s << u"CREATE %1INDEX %2 ON %3 (%4)"_s.arg(i.unico ? u"UNIQUE "_s : QString(), i.nombre,
                                                    i.tabla, i.columnas);
+    }
+    if (desde > 0) return s;
     // The reminder service asks only for entries not yet acknowledged whose moment has come.
     s << u"CREATE INDEX ix_CALENDARIO_aviso ON CALENDARIO (%1) WHERE CalFueAvisado = 0 AND "
          u"CalFecha IS NOT NULL AND CalHoraInicio IS NOT NULL"_s.arg(momentoAviso());
@@ -256,6 +260,7 @@ public:
 
 private:
     void crearEsquema();
+    void actualizarEsquema(int version);
     void validar();
     QVariant escalar(const char* sql);
 
@@ -341,7 +346,7 @@ void MotorSqlite::crearEsquema() {
     ejecutarDirecto(u"PRAGMA foreign_keys=ON"_s, false);
     ejecutarDirecto(elDialecto().comenzar(), false);
     try {
-        for (const QString& s : elDialecto().ddl())
+        for (const QString& s : elDialecto().ddl(0))
             ejecutarDirecto(s, false);
         ejecutarDirecto(u"PRAGMA user_version=%1"_s.arg(esquema::kVersion), false);
         ejecutarDirecto(u"PRAGMA application_id=%1"_s.arg(esquema::kIdAplicacion), false);
@@ -349,6 +354,22 @@ void MotorSqlite::crearEsquema() {
     } catch (...) {
         ejecutarDirecto(u"ROLLBACK"_s, true);
         throw;
+    }
+}
+
+// A database of an earlier version gets what the later ones added, all at once or not at all.
+void MotorSqlite::actualizarEsquema(int version) {
+    ejecutarDirecto(elDialecto().comenzar(), false);
+    try {
+        for (const QString& s : elDialecto().ddl(version))
+            ejecutarDirecto(s, false);
+        ejecutarDirecto(u"PRAGMA user_version=%1"_s.arg(esquema::kVersion), false);
+        ejecutarDirecto(u"COMMIT"_s, false);
+    } catch (const DbError& e) {
+        ejecutarDirecto(u"ROLLBACK"_s, true);
+        throw DbError(u"No se pudo poner al día la base de datos «%1»: %2"_s.arg(
+                          QFileInfo(ruta_).fileName(), e.resumen()),
+                      e.detalle(), e.fallo());
     }
 }
 
@@ -383,6 +404,7 @@ void MotorSqlite::validar() {
         throw DbError(u"El archivo de la base de datos «%1» está dañado."_s.arg(nombre), estado,
                       Fallo::Danada);
     }
+    if (version < esquema::kVersion) actualizarEsquema(version);
     const QString problema = esquema::verificar([this](const QString& tabla) {
         sqlite3_stmt* st = nullptr;
         const QByteArray q = "PRAGMA table_info(" + tabla.toUtf8() + ")";
