@@ -183,8 +183,9 @@ void exportarAgenda(const bench::Opciones& op) {
     const QStringList sentencias = {
         u"SELECT CALENDARIO.CalId, CALENDARIO.ActId, CalFecha, CalHoraInicio, CalHoraFinal, "
         u"CalFormaAviso, CalAvisoHora, CalEstado, CalNotas, CalResultados, CalFueAvisado, "
-        u"ActDescripcion FROM CALENDARIO LEFT JOIN ACTIVIDADES ON CALENDARIO.ActId = "
-        u"ACTIVIDADES.ActId ORDER BY CALENDARIO.CalId"_s,
+        u"ActDescripcion, CalUid FROM (CALENDARIO LEFT JOIN ACTIVIDADES ON CALENDARIO.ActId = "
+        u"ACTIVIDADES.ActId) LEFT JOIN CALENDARIOUID ON CALENDARIO.CalId = CALENDARIOUID.CalId "
+        u"ORDER BY CALENDARIO.CalId"_s,
         u"SELECT CALENDARIO_CONTACTOS.CalId, CONTACTOS.ConId, ConNombre, ConApellido, ConEmail "
         u"FROM CALENDARIO_CONTACTOS INNER JOIN CONTACTOS ON CALENDARIO_CONTACTOS.ConId = "
         u"CONTACTOS.ConId ORDER BY CALENDARIO_CONTACTOS.CalId, CONTACTOS.ConId"_s,

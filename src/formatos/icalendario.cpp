@@ -88,6 +88,27 @@ struct LectorIcal::Impl {
         return {};
     }
 
+    // A time zone whose changes repeat yearly on given months and days, as every zone's do.
+    // Any other rule (hourly, or yearly on every minute) would have libical list every change
+    // from the rule's start up to the event, millions of them from a few bytes.
+    static bool zonaRazonable(icalcomponent* zona) {
+        for (icalcomponent* s = icalcomponent_get_first_component(zona, ICAL_ANY_COMPONENT); s;
+             s = icalcomponent_get_next_component(zona, ICAL_ANY_COMPONENT)) {
+            for (icalproperty* p = icalcomponent_get_first_property(s, ICAL_RRULE_PROPERTY); p;
+                 p = icalcomponent_get_next_property(s, ICAL_RRULE_PROPERTY)) {
+                const icalrecurrencetype r = icalproperty_get_rrule(p);
+                if (r.freq != ICAL_YEARLY_RECURRENCE || r.interval < 1 ||
+                    r.by_second[0] != ICAL_RECURRENCE_ARRAY_MAX ||
+                    r.by_minute[0] != ICAL_RECURRENCE_ARRAY_MAX ||
+                    r.by_hour[0] != ICAL_RECURRENCE_ARRAY_MAX ||
+                    r.by_year_day[0] != ICAL_RECURRENCE_ARRAY_MAX ||
+                    r.by_week_no[0] != ICAL_RECURRENCE_ARRAY_MAX)
+                    return false;
+            }
+        }
+        return true;
+    }
+
     // A TZID libical could not resolve may still be a name the system knows.
     QTimeZone zonaDe(icalproperty* p) const {
         if (!p) return {};
@@ -424,6 +445,11 @@ bool LectorIcal::leer(EventoIcal& evento) {
         if (!comp)
             throw ErrorFormato(n, u"no se puede leer el componente %1 que empieza en esta "
                                   u"línea."_s.arg(valor));
+        if (valor == u"VTIMEZONE"_s && !Impl::zonaRazonable(comp)) {
+            // Its events are read in the zone its name gives, or in the user's.
+            icalcomponent_free(comp);
+            continue;
+        }
         icalcomponent_add_component(d.raiz, comp);
         c.c = comp;
         if (valor == u"VTIMEZONE"_s) continue; // kept in the calendar for the events to use

@@ -323,6 +323,23 @@ private Q_SLOTS:
         QCOMPARE(e[4].participantes.size(), 2);
         QCOMPARE(e[4].participantes[0].nombre, u"Pérez, Juan"_s);
         QVERIFY(!e[4].participantes[0].grupo && e[4].participantes[1].grupo);
+
+        // A zone whose change repeats every hour since 1970 (a damaged or hostile file): the
+        // time is read in the zone its name gives, or else on the user's clock, and the reading
+        // ends at once instead of listing millions of changes.
+        auto conZona = [](const QByteArray& nombre) {
+            return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VTIMEZONE\r\nTZID:" + nombre +
+                   "\r\nBEGIN:STANDARD\r\nDTSTART:19701025T030000\r\nTZOFFSETFROM:+0200\r\n"
+                   "TZOFFSETTO:+0100\r\nRRULE:FREQ=HOURLY;BYMONTH=10;BYDAY=-1SU\r\nEND:STANDARD\r\n"
+                   "END:VTIMEZONE\r\nBEGIN:VEVENT\r\nUID:z\r\nDTSTART;TZID=" +
+                   nombre + ":20260316T093000\r\nSUMMARY:Cita\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n";
+        };
+        const auto madrid = eventos(conZona("Europe/Madrid"), QTimeZone("America/Bogota"));
+        QCOMPARE(madrid.size(), 1);
+        QCOMPARE(*madrid[0].inicio, QTime(3, 30)); // 9:30 in Madrid is 3:30 in Bogotá
+        const auto otra = eventos(conZona("Hora de ninguna parte"), QTimeZone("America/Bogota"));
+        QCOMPARE(otra.size(), 1);
+        QCOMPARE(*otra[0].inicio, QTime(9, 30));
     }
 
     void icalendarQueNoSePuedeLeer() {
