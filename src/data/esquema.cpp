@@ -229,6 +229,17 @@ QString verificar(const std::function<QStringList(const QString& tabla)>& campos
     return {};
 }
 
+QStringList clavesAjenas(const Tabla& t) {
+    QStringList l;
+    for (const Campo& c : t.campos) {
+        if (!c.referencia) continue;
+        l << u"FOREIGN KEY (%1) REFERENCES %2 ON DELETE %3"_s.arg(
+            QLatin1String(c.nombre), QLatin1String(c.referencia),
+            c.alBorrar == AlBorrar::Cascada ? u"CASCADE"_s : u"RESTRICT"_s);
+    }
+    return l;
+}
+
 std::vector<std::pair<const Tabla*, QString>> referenciasRestrictivas(const QString& nombre) {
     std::vector<std::pair<const Tabla*, QString>> r;
     for (const Tabla& t : tablas()) {

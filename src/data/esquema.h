@@ -62,6 +62,10 @@ const std::vector<Indice>& indices();
 // throws). Returns an empty text when it does, else what is wrong.
 QString verificar(const std::function<QStringList(const QString& tabla)>& camposDe);
 
+// A table's references as both engines write them in CREATE TABLE: "FOREIGN KEY (ActId)
+// REFERENCES ACTIVIDADES(ActId) ON DELETE RESTRICT".
+QStringList clavesAjenas(const Tabla& t);
+
 // Tables whose rows refer to a row of `tabla` and refuse its deletion: (child table, field).
 std::vector<std::pair<const Tabla*, QString>> referenciasRestrictivas(const QString& tabla);
 

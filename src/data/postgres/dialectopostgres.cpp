@@ -665,12 +665,7 @@ QString DialectoPostgres::tabla(const Tabla& t) {
     QStringList defs;
     for (const Campo& c : t.campos)
         defs << tipoColumna(c);
-    for (const Campo& c : t.campos) {
-        if (!c.referencia) continue;
-        defs << u"FOREIGN KEY (%1) REFERENCES %2 ON DELETE %3"_s.arg(
-            QLatin1String(c.nombre), QLatin1String(c.referencia),
-            c.alBorrar == AlBorrar::Cascada ? u"CASCADE"_s : u"RESTRICT"_s);
-    }
+    defs += esquema::clavesAjenas(t);
     return u"CREATE TABLE %1 (\n  %2\n)"_s.arg(QLatin1String(t.nombre), defs.join(u",\n  "_s));
 }
 
