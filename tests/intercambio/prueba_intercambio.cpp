@@ -470,8 +470,8 @@ private Q_SLOTS:
                              u"'Importado'"_s)
                      .toInt(),
                  1);
-        // The dentist moved to the afternoon and one weekly meeting to another day, on the
-        // phone: their entries follow, by the phone's UIDs.
+        // The dentist moved to the afternoon on the phone: its entry follows, found by the
+        // phone's UID.
         QByteArray movido = ics;
         movido.replace("DTSTART:20260315T090000\r\nDTEND:20260315T093000",
                        "DTSTART:20260315T170000\r\nDTEND:20260315T173000");
